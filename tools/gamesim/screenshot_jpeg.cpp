@@ -99,8 +99,12 @@ template <size_t N, size_t M>
 std::string HuffmanTable(int tableClass, const std::array<std::uint8_t, N>& counts,
                          const std::array<std::uint8_t, M>& symbols) {
     std::string body(1, static_cast<char>(tableClass << 4));
-    body.append(counts.begin(), counts.end());
-    body.append(symbols.begin(), symbols.end());
+    for (std::uint8_t count : counts) {
+        body += static_cast<char>(count);
+    }
+    for (std::uint8_t symbol : symbols) {
+        body += static_cast<char>(symbol);
+    }
     return body;
 }
 
