@@ -1,0 +1,26 @@
+#pragma once
+// Addresses the updater is willing to fetch from: HTTPS anywhere, plain HTTP
+// only to this machine (127.0.0.1 or localhost), which is what test servers use.
+// Anything a server or a proxy might read differently from us is refused:
+// credentials, blanks, control or non-ASCII bytes, backslashes, fragments.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace fw {
+
+struct UpdateAddress {
+    bool secure = true;  // https
+    std::string host;    // lower case
+    std::uint16_t port = 443;
+    std::string path;  // starts with "/", query included
+};
+
+inline constexpr std::size_t kMaxUpdateAddressLength = 2048;
+
+std::optional<UpdateAddress> ParseUpdateAddress(std::string_view text);
+
+bool IsLoopbackHost(std::string_view host);
+
+}  // namespace fw
