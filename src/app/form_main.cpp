@@ -5,8 +5,8 @@ namespace fw {
 namespace {
 
 std::vector<std::string> ResolutionCaptions() {
-    return {"800 \xD7 600",   "1024 \xD7 768",  "1280 \xD7 1024", "1600 \xD7 1200",
-            "2048 \xD7 1536", "1280 \xD7 768",  "1920 \xD7 1080", "1920 \xD7 1200"};
+    return {"800 \xD7 600",   "1024 \xD7 768", "1280 \xD7 1024", "1600 \xD7 1200",
+            "2048 \xD7 1536", "1280 \xD7 768", "1920 \xD7 1080", "1920 \xD7 1200"};
 }
 
 }  // namespace

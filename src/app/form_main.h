@@ -31,12 +31,13 @@ inline constexpr const char* kWarningTitle = "Benchmark Warning";
 inline constexpr const char* kInformationTitle = "Benchmark Information";
 
 class TForm1 {
-public:
+  public:
     TForm1(Platform& platform, MainWindowHost& host, bool debugMode);
     TForm1(const TForm1&) = delete;
     TForm1& operator=(const TForm1&) = delete;
 
     Platform& platform() { return platform_; }
+    MainWindowHost& host() { return host_; }
     FormSeams seams;
 
     // --- controls, named as in the window design ---
@@ -175,7 +176,7 @@ public:
     const std::string& ResultsFolder() const { return ResEdit.Text(); }
     std::array<bool, 8> SelectedRows() const;
 
-private:
+  private:
     void WireEvents();
     void ShowWarning(const std::string& instruction, const std::string& content = {});
     void OutcomeSettingsKeyMissing();

@@ -56,7 +56,8 @@ void TForm1::RzToolButton1Click() {
 }
 
 void TForm1::DemoEditButtonClick() {
-    auto chosen = platform_.dialogs.OpenFile({"Crysis demo file (*.tmd)|*.tmd", "Open a demo file"});
+    auto chosen =
+        platform_.dialogs.OpenFile({"Crysis demo file (*.tmd)|*.tmd", "Open a demo file"});
     if (!chosen) {
         return;
     }
@@ -88,10 +89,18 @@ void TForm1::RzToolButton3Click() {
     platform_.dialogs.ShowTaskDialog(spec);
 }
 
-void TForm1::RzShapeButton1Click() { StartUpdateCheck(); }
-void TForm1::RzShapeButton3Click() { platform_.shell.Open(kHomePage); }
-void TForm1::RzGroup3Items3Click() { platform_.shell.Open(kHomePage); }
-void TForm1::RzGroup3Items0Click() { platform_.shell.Open(kTweakGuide); }
+void TForm1::RzShapeButton1Click() {
+    StartUpdateCheck();
+}
+void TForm1::RzShapeButton3Click() {
+    platform_.shell.Open(kHomePage);
+}
+void TForm1::RzGroup3Items3Click() {
+    platform_.shell.Open(kHomePage);
+}
+void TForm1::RzGroup3Items0Click() {
+    platform_.shell.Open(kTweakGuide);
+}
 
 void TForm1::RzShapeButton4Click() {
     const std::string help = Install.ProgramFolder + "Help.pdf";
@@ -127,9 +136,17 @@ void TForm1::ShowUpdaterOutcome(const std::string& instruction) {
     AutoUpdateBox.SetChecked(!disable);
 }
 
-void TForm1::UpdaterNoUpdateAvailable() { ShowUpdaterOutcome("No update available."); }
-void TForm1::UpdaterHostUnreachable() { ShowUpdaterOutcome("No internet connection."); }
-void TForm1::UpdaterLaterUpgrade() { ShowUpdaterOutcome("Benchmark update aborted."); }
-void TForm1::UpdaterAborted() { ShowUpdaterOutcome("Benchmark update aborted."); }
+void TForm1::UpdaterNoUpdateAvailable() {
+    ShowUpdaterOutcome("No update available.");
+}
+void TForm1::UpdaterHostUnreachable() {
+    ShowUpdaterOutcome("No internet connection.");
+}
+void TForm1::UpdaterLaterUpgrade() {
+    ShowUpdaterOutcome("Benchmark update aborted.");
+}
+void TForm1::UpdaterAborted() {
+    ShowUpdaterOutcome("Benchmark update aborted.");
+}
 
 }  // namespace fw

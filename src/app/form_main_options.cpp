@@ -57,14 +57,24 @@ void TForm1::CPUButtonClick() {
     MultiGPUBox.SetEnabled(false);
 }
 
-void TForm1::RzGroup1Items0Click() { ShowPage(Page::PathInfo); }
-void TForm1::RzGroup1Items1Click() { ShowPage(Page::Resolution); }
+void TForm1::RzGroup1Items0Click() {
+    ShowPage(Page::PathInfo);
+}
+void TForm1::RzGroup1Items1Click() {
+    ShowPage(Page::Resolution);
+}
 void TForm1::RzGroup1Items2Click() {
     ShowPage(Run.Mode == BenchMode::Cpu ? Page::FiltersCpu : Page::FiltersGpu);
 }
-void TForm1::RzGroup1Items3Click() { ShowPage(Page::Customization); }
-void TForm1::RzGroup1Items4Click() { ShowPage(Page::Debug); }
-void TForm1::RzGroup3Items4Click() { PageControl.SetVisible(false); }
+void TForm1::RzGroup1Items3Click() {
+    ShowPage(Page::Customization);
+}
+void TForm1::RzGroup1Items4Click() {
+    ShowPage(Page::Debug);
+}
+void TForm1::RzGroup3Items4Click() {
+    PageControl.SetVisible(false);
+}
 
 void TForm1::resMouseLeave() {
     if (!Store.Exists()) {
@@ -165,7 +175,9 @@ void TForm1::demoCPUChanging() {
     }
 }
 
-void TForm1::demoCPUMouseLeave() { demoCPUChanging(); }
+void TForm1::demoCPUMouseLeave() {
+    demoCPUChanging();
+}
 
 void TForm1::RunNumberBoxChange() {
     if (!Store.Exists()) {
@@ -228,7 +240,9 @@ void TForm1::MultiGPUBoxClick() {
     Store.WriteFlag("MultiGPU", MultiGPUBox.Checked());
 }
 
-void TForm1::MultiGPUBoxMouseLeave() { MultiGPUBoxClick(); }
+void TForm1::MultiGPUBoxMouseLeave() {
+    MultiGPUBoxClick();
+}
 
 void TForm1::UseCustomConfigBoxClick() {
     if (!Store.Exists()) {
@@ -256,7 +270,9 @@ void TForm1::RandomBoxClick() {
     Store.WriteFlag("Re", RandomBox.Checked());
 }
 
-void TForm1::NoteEditChange() { Store.Save("Note", NoteEdit.Text()); }
+void TForm1::NoteEditChange() {
+    Store.Save("Note", NoteEdit.Text());
+}
 
 void TForm1::ResEditExit() {
     if (!ResEdit.Text().empty()) {

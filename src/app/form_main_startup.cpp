@@ -255,7 +255,9 @@ void TForm1::SpeedButton1Click() {
     host_.EndProgram();
 }
 
-void TForm1::SpeedButton2Click() { host_.Minimize(); }
+void TForm1::SpeedButton2Click() {
+    host_.Minimize();
+}
 
 void TForm1::FormCloseQuery() {
     if (Store.Exists()) {

@@ -18,7 +18,9 @@ void TForm3::FormActivate() {
     }
 }
 
-void TForm3::FormDeactivate() { list_.clear(); }
+void TForm3::FormDeactivate() {
+    list_.clear();
+}
 
 void TForm3::SetLineChecked(int line, bool checked) {
     if (line >= 0 && line < static_cast<int>(RzCheckList1.size())) {

@@ -4,8 +4,8 @@ namespace fw {
 
 std::string FormatGrouped(long long value, char thousandsMark) {
     bool negative = value < 0;
-    unsigned long long magnitude =
-        negative ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+    unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(value)
+                                            : static_cast<unsigned long long>(value);
     std::string digits = std::to_string(magnitude);
     std::string grouped;
     for (size_t i = 0; i < digits.size(); ++i) {

@@ -89,7 +89,8 @@ std::string Cp1252FromWide(std::wstring_view text, bool* lossless) {
             out += static_cast<char>(code);
             continue;
         }
-        auto it = std::find(kHighControls.begin(), kHighControls.end(), static_cast<char16_t>(code));
+        auto it =
+            std::find(kHighControls.begin(), kHighControls.end(), static_cast<char16_t>(code));
         if (it != kHighControls.end()) {
             out += static_cast<char>(0x80 + (it - kHighControls.begin()));
         } else {

@@ -4,6 +4,7 @@
 // without regard to case, as the game's file system does.
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace fw {
 
@@ -27,6 +28,8 @@ public:
     virtual bool ShellDeleteFolder(const std::string& path) = 0;
     // Copies a file; never overwrites; creates missing target folders.
     virtual bool CopyFileNew(const std::string& from, const std::string& to) = 0;
+    // Names of the files (not folders) directly inside a folder.
+    virtual std::vector<std::string> ListFiles(const std::string& folder) = 0;
     virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
     // Writes the bytes completely or not at all (temporary name, then replace).
     virtual bool WriteFileAtomic(const std::string& path, const std::string& bytes) = 0;

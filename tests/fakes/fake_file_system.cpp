@@ -45,7 +45,9 @@ std::map<std::string, std::string> FakeFileSystem::Snapshot() const {
     return all;
 }
 
-bool FakeFileSystem::FileExists(const std::string& path) { return files_.count(Key(path)) > 0; }
+bool FakeFileSystem::FileExists(const std::string& path) {
+    return files_.count(Key(path)) > 0;
+}
 
 bool FakeFileSystem::FolderExists(const std::string& path) {
     return folders_.count(Key(path)) > 0;
@@ -182,6 +184,18 @@ bool FakeFileSystem::CopyFileNew(const std::string& from, const std::string& to)
     CreateFolders(ParentKey(dst));
     files_[dst] = files_[src];
     return true;
+}
+
+std::vector<std::string> FakeFileSystem::ListFiles(const std::string& folder) {
+    std::string key = Key(folder);
+    std::vector<std::string> names;
+    for (const auto& [path, bytes] : files_) {
+        if (path.rfind(key + "\\", 0) == 0 &&
+            path.find('\\', key.size() + 1) == std::string::npos) {
+            names.push_back(path.substr(key.size() + 1));
+        }
+    }
+    return names;
 }
 
 std::optional<std::string> FakeFileSystem::ReadFile(const std::string& path) {

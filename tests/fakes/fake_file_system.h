@@ -12,7 +12,7 @@
 namespace fw::testing {
 
 class FakeFileSystem : public FileSystem {
-public:
+  public:
     // Test set-up helpers.
     void AddFile(const std::string& path, const std::string& bytes = "x");
     void AddFolder(const std::string& path) { CreateFolders(path); }
@@ -31,10 +31,11 @@ public:
     bool ShellCopyFolder(const std::string& from, const std::string& intoFolder) override;
     bool ShellDeleteFolder(const std::string& path) override;
     bool CopyFileNew(const std::string& from, const std::string& to) override;
+    std::vector<std::string> ListFiles(const std::string& folder) override;
     std::optional<std::string> ReadFile(const std::string& path) override;
     bool WriteFileAtomic(const std::string& path, const std::string& bytes) override;
 
-private:
+  private:
     static std::string Key(const std::string& path);
     static std::string ParentKey(const std::string& key);
     bool Writable(const std::string& key) const;

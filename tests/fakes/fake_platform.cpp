@@ -5,7 +5,8 @@
 
 namespace fw::testing {
 
-std::optional<std::string> FakeRegistry::Get(const std::string& key, const std::string& name) const {
+std::optional<std::string> FakeRegistry::Get(const std::string& key,
+                                             const std::string& name) const {
     auto k = keys_.find(key);
     if (k == keys_.end()) {
         return std::nullopt;

@@ -15,7 +15,7 @@
 namespace fw::testing {
 
 class FakeRegistry : public Registry {
-public:
+  public:
     void AddKey(const std::string& key) { keys_[key]; }
     void RemoveKey(const std::string& key) { keys_.erase(key); }
     void Set(const std::string& key, const std::string& name, const std::string& value) {
@@ -29,18 +29,19 @@ public:
     bool KeyExists(const std::string& key) override { return keys_.count(key) > 0; }
     bool CanOpenForWrite(const std::string& key) override { return keys_.count(key) > 0; }
     bool HasValue(const std::string& key, const std::string& name) override;
-    std::optional<std::string> ReadString(const std::string& key, const std::string& name) override {
+    std::optional<std::string> ReadString(const std::string& key,
+                                          const std::string& name) override {
         return Get(key, name);
     }
     bool WriteString(const std::string& key, const std::string& name,
                      const std::string& value) override;
 
-private:
+  private:
     std::map<std::string, std::map<std::string, std::string>> keys_;
 };
 
 class FakeOsInfo : public OsInfo {
-public:
+  public:
     int major = 6;
     bool wow64 = true;
     bool wow64Fails = false;
@@ -60,7 +61,7 @@ public:
 };
 
 class FakeDisplayModes : public DisplayModes {
-public:
+  public:
     std::vector<DisplayMode> modes;
     std::optional<DisplayMode> ModeAt(int n) override {
         if (n < 0 || n >= static_cast<int>(modes.size())) {
@@ -71,7 +72,7 @@ public:
 };
 
 class FakeDialogs : public Dialogs {
-public:
+  public:
     std::vector<TaskDialogSpec> taskDialogs;
     std::vector<std::string> confirms;
     std::vector<FileDialogSpec> fileDialogs;
@@ -92,7 +93,7 @@ public:
 };
 
 class FakeClock : public Clock {
-public:
+  public:
     DateTime now{2008, 12, 9, 14, 30, 5};
     std::vector<int> sleeps;
     int messagePumps = 0;
@@ -105,7 +106,7 @@ public:
 };
 
 class FakeLocale : public Locale {
-public:
+  public:
     char decimal = '.';
     char thousands = ',';
     char DecimalMark() override { return decimal; }
@@ -113,7 +114,7 @@ public:
 };
 
 class FakeShell : public Shell {
-public:
+  public:
     std::vector<std::string> opened;
     bool Open(const std::string& target) override {
         opened.push_back(target);
@@ -122,7 +123,7 @@ public:
 };
 
 class FakeProcessLauncher : public ProcessLauncher {
-public:
+  public:
     struct Started {
         std::string commandLine;
         std::string folder;
@@ -141,7 +142,7 @@ public:
 };
 
 class StubSystemSources : public SystemSources {
-public:
+  public:
     std::string productName = "Microsoft Windows 7 Professional";
     std::uint64_t memory = 4294967296ULL;
     std::string brand = "Intel(R) Core(TM)2 Duo CPU     E8400  @ 3.00GHz";
@@ -158,7 +159,7 @@ public:
 };
 
 class FakeHost : public MainWindowHost {
-public:
+  public:
     std::vector<std::string> events;
     WindowBounds bounds{553, 473, 100, 80};
     std::function<void()> onShowPicker;

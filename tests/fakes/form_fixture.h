@@ -16,7 +16,7 @@ inline constexpr const char* kInstallDir = "C:\\Games\\Crysis\\";
 inline constexpr const char* kProgramFolder = "C:\\Program Files\\Brimvale\\Framewright\\";
 
 class FormFixture : public ::testing::Test {
-protected:
+  protected:
     FormFixture() {
         fake.registry.AddKey(kSettings);
         fake.registry.Set(kGame, "InstallDir", kInstallDir);
@@ -25,8 +25,13 @@ protected:
         fake.files.AddFolder(kProgramFolder);
         fake.os.versions[std::string(kInstallDir) + "Bin64\\CrySystem.dll"] = "1, 1, 1, 6156";
         fake.os.versions[fake.os.programPath] = "1.0.0.0";
-        for (auto [w, h] : {std::pair{800, 600}, {1024, 768}, {1280, 1024}, {1600, 1200},
-                            {1280, 768}, {1920, 1080}, {1920, 1200}}) {
+        for (auto [w, h] : {std::pair{800, 600},
+                            {1024, 768},
+                            {1280, 1024},
+                            {1600, 1200},
+                            {1280, 768},
+                            {1920, 1080},
+                            {1920, 1200}}) {
             fake.displayModes.modes.push_back({w, h});
         }
     }

@@ -99,15 +99,14 @@ TEST_P(GameVersionTest, LabelButtonAndMessage) {
 
 const char* const kRefusal = "Please install the official v1.2 or 1.2.1 patch! NOT READY TO BENCH!";
 
-INSTANTIATE_TEST_SUITE_P(
-    Versions, GameVersionTest,
-    ::testing::Values(VersionCase{"1, 1, 1, 6156", "1.2.1", true, ""},
-                      VersionCase{"1, 1, 1, 6115", "1.2", true, ""},
-                      VersionCase{"1, 1, 1, 5879", "", false, kRefusal},
-                      VersionCase{"1, 1, 1, 5767", "", false, kRefusal},
-                      VersionCase{std::nullopt, "", false, kRefusal},
-                      VersionCase{"", "Unknow", true, ""},
-                      VersionCase{"1, 2, 3, 4, 5", "", false, kRefusal}));
+INSTANTIATE_TEST_SUITE_P(Versions, GameVersionTest,
+                         ::testing::Values(VersionCase{"1, 1, 1, 6156", "1.2.1", true, ""},
+                                           VersionCase{"1, 1, 1, 6115", "1.2", true, ""},
+                                           VersionCase{"1, 1, 1, 5879", "", false, kRefusal},
+                                           VersionCase{"1, 1, 1, 5767", "", false, kRefusal},
+                                           VersionCase{std::nullopt, "", false, kRefusal},
+                                           VersionCase{"", "Unknow", true, ""},
+                                           VersionCase{"1, 2, 3, 4, 5", "", false, kRefusal}));
 
 struct DiscoveryCase {
     const char* name;
@@ -123,8 +122,10 @@ TEST_P(DiscoveryTest, PicksTheExecutableFolderOfThisWindows) {
     fake.os.wow64 = c.wow64;
     fake.files = FakeFileSystem();
     fake.files.AddFolder(kProgramFolder);
-    if (c.bin32) fake.files.AddFolder(std::string(kInstallDir) + "Bin32");
-    if (c.bin64) fake.files.AddFolder(std::string(kInstallDir) + "Bin64");
+    if (c.bin32)
+        fake.files.AddFolder(std::string(kInstallDir) + "Bin32");
+    if (c.bin64)
+        fake.files.AddFolder(std::string(kInstallDir) + "Bin64");
     fake.os.versions[std::string(kInstallDir) + "Bin32\\CrySystem.dll"] = "1, 1, 1, 6115";
     TForm1& f = Start();
 
@@ -142,14 +143,16 @@ TEST_P(DiscoveryTest, PicksTheExecutableFolderOfThisWindows) {
 
 INSTANTIATE_TEST_SUITE_P(
     Folders, DiscoveryTest,
-    ::testing::Values(DiscoveryCase{"64-bit Windows", true, true, true, "C:\\Games\\Crysis\\Bin64\\"},
-                      DiscoveryCase{"32-bit Windows", false, true, true, "C:\\Games\\Crysis\\Bin32\\"},
-                      DiscoveryCase{"64-bit without Bin64", true, true, false, ""},
-                      DiscoveryCase{"32-bit without Bin32", false, false, true, ""}),
+    ::testing::Values(
+        DiscoveryCase{"64-bit Windows", true, true, true, "C:\\Games\\Crysis\\Bin64\\"},
+        DiscoveryCase{"32-bit Windows", false, true, true, "C:\\Games\\Crysis\\Bin32\\"},
+        DiscoveryCase{"64-bit without Bin64", true, true, false, ""},
+        DiscoveryCase{"32-bit without Bin32", false, false, true, ""}),
     [](const auto& info) {
         std::string name = info.param.name;
         for (auto& ch : name) {
-            if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
+            if (!isalnum(static_cast<unsigned char>(ch)))
+                ch = '_';
         }
         return name;
     });
@@ -212,7 +215,7 @@ struct StoredCase {
 };
 
 class StoredValueTest : public FormFixture, public ::testing::WithParamInterface<StoredCase> {
-public:
+  public:
     using FormFixture::Stored;
 };
 
@@ -221,6 +224,7 @@ TEST_P(StoredValueTest, StartUpShowsIt) {
         Setting(name, value);
     }
     fake.os.major = GetParam().major;
+    fake.files.AddFile("C:\\cfg\\mine.cfg", "r_MotionBlur = 0\r\n");
     GetParam().check(Start(), *this);
 }
 
