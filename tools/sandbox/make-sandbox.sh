@@ -1,0 +1,378 @@
+#!/usr/bin/env bash
+# Makes a throw-away 64-bit Wine prefix holding a stand-in game installation,
+# the program's settings key, a user's game folder and the program itself.
+# A prepared template prefix (build/wine-template) is copied, so a sandbox
+# takes seconds instead of the ten a fresh prefix needs.
+#
+# usage: make-sandbox.sh DIR [options]      (make-sandbox.sh --help)
+set -euo pipefail
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+root="$(cd "$here/../.." && pwd)"
+win64_build="${FW_WIN64_BUILD:-$root/build/win64}"
+template="${FW_WINE_TEMPLATE:-$root/build/wine-template}"
+cache="${FW_SANDBOX_CACHE:-$root/build/sandbox-cache}"
+mingw=x86_64-w64-mingw32
+# Bump when the template's recipe changes, so old templates are remade.
+template_recipe=2
+
+usage() {
+    cat <<'EOF'
+usage: make-sandbox.sh DIR [options]
+  --winver winxp64|vista|win7|win10   Windows version the prefix reports (win7)
+  --no-settings-key                   no HKLM\Software\Brimvale\Tallyrun (32-bit view)
+  --settings NAME=VALUE               a REG_SZ value in the settings key (repeatable)
+  --no-game                           no game key in the registry
+  --no-installdir                     game key without "InstallDir"
+  --game-version TEXT|none|nofileversion
+                                      FileVersion of CrySystem.dll ("1, 1, 1, 6156");
+                                      none: no version information at all;
+                                      nofileversion: version information without FileVersion
+  --bin32-only | --bin64-only         only one of the game's executable folders
+  --desktop WxH                       run programs in a Wine virtual desktop of that size
+  --gamesim-fault KEY=VALUE           a line of gamesim.ini beside each stand-in game (repeatable)
+  --no-program                        do not install framewright.exe
+  --replace                           remove DIR first when it exists
+Environment: FW_WIN64_BUILD (build/win64), FW_WINE_TEMPLATE (build/wine-template),
+FW_SANDBOX_CACHE (build/sandbox-cache).
+EOF
+}
+
+die() {
+    echo "make-sandbox: $*" >&2
+    exit 2
+}
+
+# ---------------------------------------------------------------- options
+[ $# -ge 1 ] || { usage >&2; exit 2; }
+case "$1" in -h | --help) usage; exit 0 ;; esac
+dir="$1"
+shift
+winver=win7
+settings_key=1
+settings=()
+game_key=1
+installdir=1
+game_version="1, 1, 1, 6156"
+bin32=1
+bin64=1
+desktop=""
+faults=()
+program=1
+replace=0
+while [ $# -gt 0 ]; do
+    opt="$1"
+    shift
+    need() { [ $# -ge 1 ] || die "$opt needs a value"; }
+    case "$opt" in
+        --winver)
+            need "$@"; winver="$1"; shift
+            case "$winver" in winxp64 | vista | win7 | win10) ;; *) die "unknown --winver $winver" ;; esac ;;
+        --no-settings-key) settings_key=0 ;;
+        --settings)
+            need "$@"
+            [[ "$1" == *=* ]] || die "--settings needs NAME=VALUE"
+            settings+=("$1"); shift ;;
+        --no-game) game_key=0 ;;
+        --no-installdir) installdir=0 ;;
+        --game-version) need "$@"; game_version="$1"; shift ;;
+        --bin32-only) bin32=1; bin64=0 ;;
+        --bin64-only) bin32=0; bin64=1 ;;
+        --desktop)
+            need "$@"; desktop="$1"; shift
+            [[ "$desktop" =~ ^[0-9]+x[0-9]+$ ]] || die "--desktop needs WxH"
+            ;;
+        --gamesim-fault)
+            need "$@"
+            [[ "$1" == *=* ]] || die "--gamesim-fault needs KEY=VALUE"
+            faults+=("$1"); shift ;;
+        --no-program) program=0 ;;
+        --replace) replace=1 ;;
+        -h | --help) usage; exit 0 ;;
+        *) die "unknown option $opt" ;;
+    esac
+done
+[ "$settings_key" = 1 ] || [ ${#settings[@]} -eq 0 ] || die "--settings and --no-settings-key exclude each other"
+
+mkdir -p "$(dirname "$dir")"
+dir="$(cd "$(dirname "$dir")" && pwd)/$(basename "$dir")"
+if [ -e "$dir" ]; then
+    if [ "$replace" = 1 ]; then
+        [ -d "$dir/prefix" ] && WINEPREFIX="$dir/prefix" wineserver -k 2>/dev/null || true
+        rm -rf "$dir"
+    elif [ -n "$(ls -A "$dir")" ]; then
+        die "$dir exists and is not empty (use --replace)"
+    fi
+fi
+mkdir -p "$dir" "$cache"
+
+# Everything Wine does here runs without a display and with quiet logs.
+export WINEDEBUG=-all WINEARCH=win64
+unset DISPLAY WAYLAND_DISPLAY
+
+# ---------------------------------------------------------------- template
+template_stamp() { printf 'recipe %s\nwine %s\nuser %s\n' "$template_recipe" "$(wine --version 2>/dev/null)" "$(id -un)"; }
+
+make_template() {
+    local new="$template.new.$$"
+    rm -rf "$new"
+    echo "make-sandbox: preparing the Wine template $template (once per machine)" >&2
+    WINEPREFIX="$new" WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
+    WINEPREFIX="$new" wineserver -w
+    # Wine links the user's shell folders to the Unix home; a sandbox must
+    # never write there, so they become plain folders inside the prefix.
+    local profile link
+    for profile in "$new"/drive_c/users/*/; do
+        for link in "$profile"*; do
+            if [ -L "$link" ]; then
+                rm "$link"
+                mkdir "$link"
+            fi
+        done
+    done
+    template_stamp >"$new/.fw-template"
+    rm -rf "$template"
+    mv "$new" "$template"
+}
+
+ensure_template() {
+    exec 9>"$template.lock"
+    flock 9
+    if [ ! -f "$template/.fw-template" ] || [ "$(cat "$template/.fw-template")" != "$(template_stamp)" ]; then
+        make_template
+    fi
+    # Others may copy at the same time; only a remake needs the lock alone.
+    flock -s 9
+}
+
+# Wine's own binaries (nine tenths of a prefix's 700 MB) are shared with the
+# template through hard links: nothing in a sandbox writes into C:\windows,
+# and a prefix made by the same Wine is never updated in place. Every other
+# file is a real copy. FW_SANDBOX_COPY=full copies everything.
+clone_template() {  # template, new prefix
+    local src="$1" dst="$2"
+    if [ "${FW_SANDBOX_COPY:-}" = full ]; then
+        cp -a --reflink=auto "$src" "$dst"
+        return
+    fi
+    cp -al "$src" "$dst"
+    find "$dst" -type f ! \( -path "$dst/drive_c/windows/*" \( -name '*.dll' -o -name '*.exe' \
+        -o -name '*.nls' -o -name '*.sys' -o -name '*.drv' -o -name '*.ocx' -o -name '*.cpl' \
+        -o -name '*.acm' -o -name '*.tlb' -o -name '*.ds' -o -name '*.msstyles' \) \) -print0 |
+        while IFS= read -r -d '' file; do
+            cp -a --remove-destination "$src/${file#"$dst"/}" "$file"
+        done
+}
+
+ensure_template
+prefix="$dir/prefix"
+clone_template "$template" "$prefix"
+flock -u 9
+exec 9>&-
+rm -f "$prefix/.fw-template"
+
+user_dirs=("$prefix"/drive_c/users/*/)
+user_name=""
+for u in "${user_dirs[@]}"; do
+    u="$(basename "$u")"
+    [ "$u" = Public ] || user_name="$u"
+done
+[ -n "$user_name" ] || die "no user profile in the template"
+
+# ---------------------------------------------------------------- paths
+unix_of() {  # a C:\ path -> its place in the prefix
+    local p="${1#C:\\}"
+    p="${p//\\//}"
+    printf '%s/drive_c/%s' "$prefix" "${p%/}"
+}
+program_dir_win='C:\Program Files (x86)\Brimvale\Framewright\'
+game_dir_win='C:\Program Files (x86)\Crytek\Crysis\'
+documents_win="C:\\users\\$user_name\\Documents"
+user_game_dir_win="$documents_win"'\My Games\Crysis\'
+program_dir="$(unix_of "$program_dir_win")"
+game_dir="$(unix_of "$game_dir_win")"
+documents_dir="$(unix_of "$documents_win")"
+user_game_dir="$(unix_of "$user_game_dir_win")"
+
+# ---------------------------------------------------------------- CrySystem.dll
+# Built on demand for each version text and kept, since the compilers take
+# longer than the rest of the sandbox together.
+version_numbers() {  # "1, 1, 1, 6156" -> "1,1,1,6156"; other texts -> "0,0,0,0"
+    local t="${1// /}"
+    if [[ "$t" =~ ^([0-9]+),([0-9]+),([0-9]+),([0-9]+)$ ]]; then
+        echo "${BASH_REMATCH[1]},${BASH_REMATCH[2]},${BASH_REMATCH[3]},${BASH_REMATCH[4]}"
+    else
+        echo "0,0,0,0"
+    fi
+}
+
+version_rc() {  # kind, text
+    local kind="$1" text="${2//\"/\"\"}" numbers="0,0,0,0"
+    [ "$kind" = text ] && numbers="$(version_numbers "$2")"
+    cat <<EOF
+#include <winver.h>
+VS_VERSION_INFO VERSIONINFO
+FILEVERSION $numbers
+PRODUCTVERSION $numbers
+FILEFLAGSMASK 0x3fL
+FILEFLAGS 0x0L
+FILEOS VOS_NT_WINDOWS32
+FILETYPE VFT_DLL
+FILESUBTYPE 0x0L
+BEGIN
+    BLOCK "StringFileInfo"
+    BEGIN
+        BLOCK "040904b0"
+        BEGIN
+            VALUE "CompanyName", "Framewright test sandbox"
+            VALUE "FileDescription", "Stand-in for the game's system library"
+EOF
+    [ "$kind" = text ] && printf '            VALUE "FileVersion", "%s"\n' "$text"
+    cat <<'EOF'
+            VALUE "ProductName", "Framewright sandbox game"
+        END
+    END
+    BLOCK "VarFileInfo"
+    BEGIN
+        VALUE "Translation", 0x409, 1200
+    END
+END
+EOF
+}
+
+crysystem_dll() {  # version option -> path of the cached DLL
+    local version="$1" kind=text key out work
+    case "$version" in none | nofileversion) kind="$version" ;; esac
+    key="$(printf '%s\n%s' "$kind" "$version" | sha1sum | cut -c1-16)"
+    out="$cache/CrySystem-$key.dll"
+    if [ ! -f "$out" ]; then
+        work="$(mktemp -d "$cache/build.XXXXXX")"
+        local objects=()
+        if [ "$kind" != none ]; then
+            version_rc "$kind" "$version" >"$work/version.rc"
+            "$mingw-windres" -i "$work/version.rc" -o "$work/version.o"
+            objects+=("$work/version.o")
+        fi
+        "$mingw-gcc" -shared -nostdlib -O2 -Wl,--entry,CrySystemStubEntry -Wl,--enable-stdcall-fixup \
+            -o "$work/CrySystem.dll" "$here/crysystem_stub.c" "${objects[@]}"
+        mv "$work/CrySystem.dll" "$out"
+        rm -rf "$work"
+    fi
+    echo "$out"
+}
+
+# ---------------------------------------------------------------- game files
+fixture="$here/fixture"
+gamesim_exe="$win64_build/tools/gamesim/gamesim.exe"
+gamesim_installed=0
+[ -f "$gamesim_exe" ] && gamesim_installed=1
+[ "$gamesim_installed" = 1 ] || echo "make-sandbox: $gamesim_exe not built; Crysis.exe is a placeholder" >&2
+dll="$(crysystem_dll "$game_version")"
+
+mkdir -p "$game_dir"
+cp -r "$fixture/game/." "$game_dir/"
+mkdir -p "$game_dir/Game/Levels/core" "$game_dir/Game/Levels/harbor"
+for bits in 32 64; do
+    var="bin$bits"
+    [ "${!var}" = 1 ] || continue
+    bin="$game_dir/Bin$bits"
+    mkdir -p "$bin"
+    # The 64-bit stand-in serves both folders: 32-bit programs cannot run here.
+    if [ "$gamesim_installed" = 1 ]; then
+        cp "$gamesim_exe" "$bin/Crysis.exe"
+    else
+        printf 'placeholder: the stand-in game was not built\r\n' >"$bin/Crysis.exe"
+    fi
+    cp "$dll" "$bin/CrySystem.dll"
+    if [ ${#faults[@]} -gt 0 ]; then
+        printf '%s\r\n' "${faults[@]}" >"$bin/gamesim.ini"
+    fi
+done
+
+mkdir -p "$user_game_dir"
+cp -r "$fixture/user/." "$user_game_dir/"
+
+# ---------------------------------------------------------------- program
+program_installed=0
+mkdir -p "$program_dir/CVarGroups"
+cp -r "$root/data/CVarGroups/." "$program_dir/CVarGroups/"
+cp "$root/data/demos/"*.tmd "$program_dir/"
+if [ "$program" = 1 ]; then
+    if [ -f "$win64_build/framewright.exe" ]; then
+        cp "$win64_build/framewright.exe" "$program_dir/"
+        program_installed=1
+    else
+        echo "make-sandbox: $win64_build/framewright.exe not built; no program installed" >&2
+    fi
+fi
+
+# ---------------------------------------------------------------- registry
+reg_string() {  # text -> .reg string body
+    local s="${1//\\/\\\\}"
+    printf '%s' "${s//\"/\\\"}"
+}
+
+registry_text() {
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine]\r\n"Version"="%s"\r\n\r\n' "$winver"
+    # No Mono, Gecko or menu entries; a crash ends the program without a dialog.
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\DllOverrides]\r\n'
+    printf '"mscoree"=""\r\n"mshtml"=""\r\n"winemenubuilder.exe"=""\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n"ShowCrashDialog"=dword:00000000\r\n\r\n'
+    if [ -n "$desktop" ]; then
+        # Every program of the prefix (the game it starts, the UI driver)
+        # joins the same virtual desktop.
+        printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="fw"\r\n\r\n'
+        printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"fw"="%s"\r\n\r\n' "$desktop"
+    fi
+    if [ "$settings_key" = 1 ]; then
+        printf '[HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\Brimvale\\Tallyrun]\r\n'
+        local pair
+        for pair in ${settings[@]+"${settings[@]}"}; do
+            printf '"%s"="%s"\r\n' "$(reg_string "${pair%%=*}")" "$(reg_string "${pair#*=}")"
+        done
+        printf '\r\n'
+    fi
+    if [ "$game_key" = 1 ]; then
+        printf '[HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\Crytek\\Crysis]\r\n'
+        [ "$installdir" = 1 ] && printf '"InstallDir"="%s"\r\n' "$(reg_string "$game_dir_win")"
+        printf '\r\n'
+    fi
+}
+
+# UTF-16 with a byte order mark, so values outside ASCII arrive unchanged.
+{ printf '\xff\xfe'; registry_text | iconv -f UTF-8 -t UTF-16LE; } >"$dir/sandbox.reg"
+(cd "$dir" && WINEPREFIX="$prefix" wine regedit /S sandbox.reg)
+WINEPREFIX="$prefix" wineserver -w
+
+# ---------------------------------------------------------------- env file
+quote() {
+    local s="${1//\'/\'\\\'\'}"
+    printf "'%s'" "$s"
+}
+{
+    echo "# Made by tools/sandbox/make-sandbox.sh; shell-sourceable."
+    for pair in \
+        "FW_SANDBOX=$dir" \
+        "WINEPREFIX=$prefix" \
+        "FW_WINVER=$winver" \
+        "FW_DESKTOP=$desktop" \
+        "FW_PROGRAM_DIR_WIN=$program_dir_win" \
+        "FW_PROGRAM_DIR=$program_dir" \
+        "FW_PROGRAM_EXE_WIN=${program_dir_win}framewright.exe" \
+        "FW_PROGRAM_EXE=$program_dir/framewright.exe" \
+        "FW_PROGRAM_INSTALLED=$program_installed" \
+        "FW_GAME_DIR_WIN=$game_dir_win" \
+        "FW_GAME_DIR=$game_dir" \
+        "FW_GAME_VERSION=$game_version" \
+        "FW_GAMESIM_INSTALLED=$gamesim_installed" \
+        "FW_DOCUMENTS_DIR_WIN=$documents_win" \
+        "FW_DOCUMENTS_DIR=$documents_dir" \
+        "FW_USER_GAME_DIR_WIN=$user_game_dir_win" \
+        "FW_USER_GAME_DIR=$user_game_dir" \
+        "FW_SETTINGS_KEY=$settings_key" \
+        "FW_GAME_KEY=$game_key"; do
+        printf '%s=%s\n' "${pair%%=*}" "$(quote "${pair#*=}")"
+    done
+} >"$dir/sandbox.env"
+echo "$dir"
