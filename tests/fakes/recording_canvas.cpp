@@ -50,8 +50,8 @@ void RecordingCanvas::Text(int x, int y, const std::string& text, const FontSpec
 void RecordingCanvas::TextRotated90(int x, int y, const std::string& text, const FontSpec& font,
                                     Rgb colour) {
     const TextSize size = Measure(text, font);
-    calls.push_back(DrawCall{DrawCall::Kind::TextRotated, x, y, size.height, size.width, colour,
-                             {}, text, font});
+    calls.push_back(DrawCall{
+        DrawCall::Kind::TextRotated, x, y, size.height, size.width, colour, {}, text, font});
 }
 
 std::string RecordingCanvas::EncodeBmp() const {

@@ -12,7 +12,8 @@ namespace fw::testing {
 
 struct DrawCall {
     enum class Kind { FillRect, Gradient, Frame, Line, Text, TextRotated } kind;
-    int x = 0, y = 0, width = 0, height = 0;  // a line keeps its ends in x, y, width (x2), height (y2)
+    int x = 0, y = 0, width = 0,
+        height = 0;  // a line keeps its ends in x, y, width (x2), height (y2)
     Rgb colour;
     Rgb colour2;  // a gradient's bottom colour
     std::string text;
