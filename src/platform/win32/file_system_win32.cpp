@@ -141,6 +141,12 @@ bool Win32FileSystem::ShellMove(const std::string& from, const std::string& to) 
     if (source.empty() || target.empty() || HasWildcard(source)) {
         return false;
     }
+    // Windows' shell makes missing target folders itself, Wine's does not;
+    // making them first gives the same result on both.
+    std::wstring folder = ParentFolder(target);
+    if (!folder.empty() && !IsRoot(folder)) {
+        CreateFolderChain(folder);
+    }
     return RunShellOperation(FO_MOVE, source, &target,
                              FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR | FOF_SIMPLEPROGRESS);
 }

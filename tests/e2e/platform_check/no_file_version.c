@@ -1,0 +1,2 @@
+/* Only its version resource matters. */
+int NoFileVersionMarker(void) { return 0; }
