@@ -132,4 +132,24 @@ std::optional<UpdateAddress> ParseUpdateAddress(std::string_view text) {
     return address;
 }
 
+std::string AddressText(const UpdateAddress& address) {
+    return std::string(address.secure ? "https://" : "http://") + address.host + ":" +
+           std::to_string(address.port) + address.path;
+}
+
+std::optional<UpdateAddress> ResolveRedirect(const UpdateAddress& from, std::string_view location) {
+    std::optional<UpdateAddress> next;
+    if (location.starts_with("/") && !location.starts_with("//")) {
+        UpdateAddress sameServer = from;
+        sameServer.path.clear();
+        next = ParseUpdateAddress(AddressText(sameServer) + std::string(location));
+    } else {
+        next = ParseUpdateAddress(location);
+    }
+    if (next && from.secure && !next->secure) {
+        return std::nullopt;
+    }
+    return next;
+}
+
 }  // namespace fw

@@ -23,4 +23,13 @@ std::optional<UpdateAddress> ParseUpdateAddress(std::string_view text);
 
 bool IsLoopbackHost(std::string_view host);
 
+// "https://host:port/path", the port always written.
+std::string AddressText(const UpdateAddress& address);
+
+// Where a redirect from `from` leads: an absolute address, or a path on the same
+// server ("/..."). Each step is checked by the same rules before anything is
+// sent to it. Nothing for anything else, and nothing for a step down from HTTPS
+// to plain HTTP, even to this machine.
+std::optional<UpdateAddress> ResolveRedirect(const UpdateAddress& from, std::string_view location);
+
 }  // namespace fw

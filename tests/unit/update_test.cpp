@@ -219,6 +219,41 @@ TEST(ParseUpdateAddress, RefusesNulBytesAndOverlongAddresses) {
     EXPECT_FALSE(ParseUpdateAddress(longLabel));
 }
 
+TEST(ResolveRedirect, EveryStepObeysTheAddressRules) {
+    const UpdateAddress secure = *ParseUpdateAddress("https://www.brimvale.example/a/b.inf");
+    const UpdateAddress loopback = *ParseUpdateAddress("http://127.0.0.1:8080/a/b.inf");
+    struct Case {
+        const char* name;
+        const UpdateAddress& from;
+        const char* location;
+        std::optional<std::string> expected;  // as "scheme://host:port/path"
+    };
+    const std::vector<Case> cases = {
+        {"absolute https", secure, "https://cdn.example/f.exe", "https://cdn.example:443/f.exe"},
+        {"path on the same server", secure, "/files/f.exe?x=1",
+         "https://www.brimvale.example:443/files/f.exe?x=1"},
+        {"path on this machine", loopback, "/real.inf", "http://127.0.0.1:8080/real.inf"},
+        {"this machine to https", loopback, "https://cdn.example/f", "https://cdn.example:443/f"},
+        {"down to http elsewhere", secure, "http://cdn.example/f.exe", std::nullopt},
+        {"down to http on this machine", secure, "http://127.0.0.1/f.exe", std::nullopt},
+        {"this machine to http elsewhere", loopback, "http://cdn.example/f", std::nullopt},
+        {"scheme-relative", secure, "//cdn.example/f.exe", std::nullopt},
+        {"relative path", secure, "f.exe", std::nullopt},
+        {"empty", secure, "", std::nullopt},
+        {"other scheme", secure, "ftp://cdn.example/f.exe", std::nullopt},
+        {"credentials", secure, "https://u:p@cdn.example/f.exe", std::nullopt},
+        {"blank in path", secure, "/a b", std::nullopt},
+        {"non-ASCII", secure, "/caf\x80", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        auto next = ResolveRedirect(c.from, c.location);
+        ASSERT_EQ(next.has_value(), c.expected.has_value()) << c.name;
+        if (next) {
+            EXPECT_EQ(AddressText(*next), *c.expected) << c.name;
+        }
+    }
+}
+
 // ---- Where the information file comes from ----------------------------------
 
 TEST(ChooseUpdateInfoAddress, EnvironmentThenFileThenBuiltIn) {
