@@ -290,8 +290,11 @@ ChartPicture ComposeChart(const ResultsChart& chart, int width, int height,
         const std::vector<BarSpan> spans =
             PlaceBars(plot.x, plot.width, categoryCount, seriesCount, kBarPercent);
         const int barWidth = spans.empty() ? 0 : spans.front().width;
-        const FontSpec markFont = Font(
-            SizeThatFits(measurer, markTexts, 2 * kMarkPadX, barWidth).value_or(kSmallestTextSize));
+        // Marks no wider than a bar less one pixel keep neighbouring boxes apart
+        // without lifting any.
+        const FontSpec markFont =
+            Font(SizeThatFits(measurer, markTexts, 2 * kMarkPadX + 1, barWidth)
+                     .value_or(kSmallestTextSize));
         PlaceBarsAndMarks(picture, values, categoryCount, seriesCount, low, high, markFont,
                           measurer);
 
