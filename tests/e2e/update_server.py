@@ -16,6 +16,10 @@ Modes:
   missing   404 for the information file
   hostile   a version that is no version ("9999999999.x")
   oversize  a well-formed information file padded past 64 KiB
+  redirect  the information file moved: 302 to /moved.inf on this server, which
+            offers the newer version
+  redirect-away  302 to a plain-HTTP address on another host, which the
+            updater must not follow
 """
 import argparse
 import hashlib
@@ -26,7 +30,8 @@ import time
 
 NEWER_VERSION = "9.0.0.0"
 SAME_VERSION = "1.0.0.0"
-MODES = ("newer", "same", "mismatch", "garbage", "slow", "missing", "hostile", "oversize")
+MODES = ("newer", "same", "mismatch", "garbage", "slow", "missing", "hostile", "oversize",
+         "redirect", "redirect-away")
 
 
 def installer_bytes(marker):
@@ -47,6 +52,7 @@ def info_bytes(mode, port, installer):
         digest = hashlib.sha256(installer + b"changed").hexdigest()
     version = {
         "newer": NEWER_VERSION,
+        "redirect": NEWER_VERSION,
         "mismatch": NEWER_VERSION,
         "oversize": NEWER_VERSION,
         "hostile": "9999999999.x",
@@ -68,15 +74,23 @@ def make_handler(mode, delay, installer):
                     time.sleep(delay)
                 if mode == "missing":
                     self.answer(404, b"not found")
+                elif mode == "redirect":
+                    self.answer(302, b"", "/moved.inf")
+                elif mode == "redirect-away":
+                    self.answer(302, b"", "http://www.brimvale.example/framewright.inf")
                 else:
                     self.answer(200, info_bytes(mode, port, installer))
+            elif self.path == "/moved.inf" and mode == "redirect":
+                self.answer(200, info_bytes(mode, port, installer))
             elif self.path == "/setup.cmd":
                 self.answer(200, installer)
             else:
                 self.answer(404, b"not found")
 
-        def answer(self, status, body):
+        def answer(self, status, body, location=None):
             self.send_response(status)
+            if location:
+                self.send_header("Location", location)
             self.send_header("Content-Type", "application/octet-stream")
             self.send_header("Content-Length", str(len(body)))
             self.end_headers()

@@ -33,6 +33,8 @@ usage: make-sandbox.sh DIR [options]
   --gamesim-fault KEY=VALUE           a line of gamesim.ini beside each stand-in game (repeatable)
   --no-program                        do not install framewright.exe
   --replace                           remove DIR first when it exists
+  --regedit                           import the registry with "wine regedit /S" (slower;
+                                      by default it is written into the prefix's files)
 Environment: FW_WIN64_BUILD (build/win64), FW_WINE_TEMPLATE (build/wine-template),
 FW_SANDBOX_CACHE (build/sandbox-cache).
 EOF
@@ -60,6 +62,7 @@ desktop=""
 faults=()
 program=1
 replace=0
+use_regedit=0
 while [ $# -gt 0 ]; do
     opt="$1"
     shift
@@ -88,6 +91,7 @@ while [ $# -gt 0 ]; do
             faults+=("$1"); shift ;;
         --no-program) program=0 ;;
         --replace) replace=1 ;;
+        --regedit) use_regedit=1 ;;
         -h | --help) usage; exit 0 ;;
         *) die "unknown option $opt" ;;
     esac
@@ -156,12 +160,10 @@ clone_template() {  # template, new prefix
         return
     fi
     cp -al "$src" "$dst"
-    find "$dst" -type f ! \( -path "$dst/drive_c/windows/*" \( -name '*.dll' -o -name '*.exe' \
+    (cd "$src" && find . -type f ! \( -path './drive_c/windows/*' \( -name '*.dll' -o -name '*.exe' \
         -o -name '*.nls' -o -name '*.sys' -o -name '*.drv' -o -name '*.ocx' -o -name '*.cpl' \
         -o -name '*.acm' -o -name '*.tlb' -o -name '*.ds' -o -name '*.msstyles' \) \) -print0 |
-        while IFS= read -r -d '' file; do
-            cp -a --remove-destination "$src/${file#"$dst"/}" "$file"
-        done
+        xargs -0 cp -a --parents --remove-destination -t "$dst")
 }
 
 ensure_template
@@ -307,43 +309,45 @@ if [ "$program" = 1 ]; then
 fi
 
 # ---------------------------------------------------------------- registry
-reg_string() {  # text -> .reg string body
-    local s="${1//\\/\\\\}"
-    printf '%s' "${s//\"/\\\"}"
-}
+emit() { printf '%s\0' "$@"; }  # root, key, value name, kind (sz, dword, key), value
 
-registry_text() {
-    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
-    printf '[HKEY_CURRENT_USER\\Software\\Wine]\r\n"Version"="%s"\r\n\r\n' "$winver"
+registry_entries() {
+    emit HKCU 'Software\Wine' Version sz "$winver"
     # No Mono, Gecko or menu entries; a crash ends the program without a dialog.
-    printf '[HKEY_CURRENT_USER\\Software\\Wine\\DllOverrides]\r\n'
-    printf '"mscoree"=""\r\n"mshtml"=""\r\n"winemenubuilder.exe"=""\r\n\r\n'
-    printf '[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n"ShowCrashDialog"=dword:00000000\r\n\r\n'
+    emit HKCU 'Software\Wine\DllOverrides' mscoree sz ""
+    emit HKCU 'Software\Wine\DllOverrides' mshtml sz ""
+    emit HKCU 'Software\Wine\DllOverrides' winemenubuilder.exe sz ""
+    emit HKCU 'Software\Wine\WineDbg' ShowCrashDialog dword 0
     if [ -n "$desktop" ]; then
         # Every program of the prefix (the game it starts, the UI driver)
         # joins the same virtual desktop.
-        printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="fw"\r\n\r\n'
-        printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"fw"="%s"\r\n\r\n' "$desktop"
+        emit HKCU 'Software\Wine\Explorer' Desktop sz fw
+        emit HKCU 'Software\Wine\Explorer\Desktops' fw sz "$desktop"
     fi
     if [ "$settings_key" = 1 ]; then
-        printf '[HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\Brimvale\\Tallyrun]\r\n'
+        emit HKLM 'Software\Wow6432Node\Brimvale\Tallyrun' "" key ""
         local pair
         for pair in ${settings[@]+"${settings[@]}"}; do
-            printf '"%s"="%s"\r\n' "$(reg_string "${pair%%=*}")" "$(reg_string "${pair#*=}")"
+            emit HKLM 'Software\Wow6432Node\Brimvale\Tallyrun' "${pair%%=*}" sz "${pair#*=}"
         done
-        printf '\r\n'
     fi
     if [ "$game_key" = 1 ]; then
-        printf '[HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\Crytek\\Crysis]\r\n'
-        [ "$installdir" = 1 ] && printf '"InstallDir"="%s"\r\n' "$(reg_string "$game_dir_win")"
-        printf '\r\n'
+        emit HKLM 'Software\Wow6432Node\Crytek\Crysis' "" key ""
+        [ "$installdir" = 1 ] && emit HKLM 'Software\Wow6432Node\Crytek\Crysis' InstallDir sz "$game_dir_win"
     fi
+    return 0
 }
 
-# UTF-16 with a byte order mark, so values outside ASCII arrive unchanged.
-{ printf '\xff\xfe'; registry_text | iconv -f UTF-8 -t UTF-16LE; } >"$dir/sandbox.reg"
-(cd "$dir" && WINEPREFIX="$prefix" wine regedit /S sandbox.reg)
-WINEPREFIX="$prefix" wineserver -w
+# The keys go straight into the prefix's registry files, which the wineserver
+# reads when it starts; --regedit imports them through "regedit /S" instead,
+# which first boots Wine's services (several seconds).
+if [ "$use_regedit" = 1 ]; then
+    registry_entries | python3 "$here/sandbox_registry.py" regedit >"$dir/sandbox.reg"
+    (cd "$dir" && WINEPREFIX="$prefix" wine regedit /S sandbox.reg)
+    WINEPREFIX="$prefix" wineserver -w
+else
+    registry_entries | python3 "$here/sandbox_registry.py" prefix "$prefix"
+fi
 
 # ---------------------------------------------------------------- env file
 quote() {
