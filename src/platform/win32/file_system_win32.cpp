@@ -157,6 +157,11 @@ bool Win32FileSystem::ShellCopyFolder(const std::string& from, const std::string
     if (source.empty() || target.empty() || HasWildcard(source)) {
         return false;
     }
+    // The shell copies a folder onto a missing target under the target's name
+    // instead of into it; an existing target keeps the copy "into".
+    if (!IsRoot(target)) {
+        CreateFolderChain(target);
+    }
     return RunShellOperation(FO_COPY, source, &target, FOF_FILESONLY);
 }
 

@@ -24,22 +24,26 @@ struct ChildSearch {
     HWND found = nullptr;
 };
 
+BOOL CALLBACK MatchChild(HWND child, LPARAM state) {
+    auto* wanted = reinterpret_cast<ChildSearch*>(state);
+    if (::lstrcmpiW(ClassOf(child).c_str(), wanted->kind.c_str()) == 0 &&
+        (wanted->text.empty() || TextOf(child) == wanted->text)) {
+        wanted->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK CollectText(HWND child, LPARAM state) {
+    *reinterpret_cast<std::wstring*>(state) += TextOf(child) + L"\n";
+    return TRUE;
+}
+
 }  // namespace
 
 HWND FindChild(HWND parent, const std::wstring& kind, const std::wstring& text) {
     ChildSearch search{kind, text};
-    ::EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM state) -> BOOL {
-            auto* wanted = reinterpret_cast<ChildSearch*>(state);
-            if (::lstrcmpiW(ClassOf(child).c_str(), wanted->kind.c_str()) == 0 &&
-                (wanted->text.empty() || TextOf(child) == wanted->text)) {
-                wanted->found = child;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ::EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -60,14 +64,7 @@ DialogCloser::DialogCloser(std::wstring title, std::function<void(HWND dialog)> 
         }
         ::Sleep(200);  // let it finish laying out its controls
         found_ = true;
-        ::EnumChildWindows(
-            dialog,
-            [](HWND child, LPARAM state) -> BOOL {
-                auto* texts = reinterpret_cast<std::wstring*>(state);
-                *texts += TextOf(child) + L"\n";
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&texts_));
+        ::EnumChildWindows(dialog, CollectText, reinterpret_cast<LPARAM>(&texts_));
         act(dialog);
     });
 }

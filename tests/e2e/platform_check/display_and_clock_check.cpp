@@ -51,9 +51,14 @@ void CheckClockAndLocale(CheckLog& log) {
                     message.message == WM_QUIT && message.wParam == 7;
     log.Expect(quitKept, "ProcessMessages leaves a quit request for the main loop");
 
-    DWORD before = ::GetTickCount();
+    // The performance counter, not the tick count, whose steps are too coarse here.
+    LARGE_INTEGER frequency{}, before{}, after{};
+    ::QueryPerformanceFrequency(&frequency);
+    ::QueryPerformanceCounter(&before);
     clock.Sleep(30);
-    log.Expect(::GetTickCount() - before >= 20, "Sleep blocks for about the time asked");
+    ::QueryPerformanceCounter(&after);
+    log.Expect((after.QuadPart - before.QuadPart) * 1000 >= 25 * frequency.QuadPart,
+               "Sleep blocks for about the time asked");
     log.Info("ticks " + std::to_string(clock.Ticks()));
 
     log.Section("locale");

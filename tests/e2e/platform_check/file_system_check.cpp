@@ -127,6 +127,11 @@ void CheckFileSystem(CheckLog& log, const std::string& scratch) {
     log.Expect(files.FileExists(root + "program\\CVarGroups\\sys_spec_Full.cfg"),
                "the source stays");
 
+    log.Expect(files.ShellCopyFolder(root + "program\\CVarGroups\\", root + "NewConfig\\"),
+               "ShellCopyFolder into a missing folder, both named with trailing backslashes");
+    log.Expect(files.FileExists(root + "NewConfig\\CVarGroups\\sys_spec_Full.cfg"),
+               "the folder lands inside the target, not in its place");
+
     for (const std::string& refused :
          {std::string(), std::string("Config\\CVarGroups"), std::string("C:\\"),
           root + "Conf?g\\CVarGroups", root + "Config\\*"}) {

@@ -14,6 +14,7 @@
 #include "checks.h"
 #include "common/text.h"
 #include "platform/win32/file_system_win32.h"
+#include "platform/win32/os_info_win32.h"
 
 namespace {
 
@@ -53,6 +54,11 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (argc == 3 && std::wstring(argv[1]) == L"--child-wait") {
         return WaitForRelease(argv[2]);
+    }
+    if (argc == 2 && std::wstring(argv[1]) == L"--major-version") {
+        // For the run script, which asks it under each Windows version Wine plays.
+        std::printf("%d\n", fw::win32::Win32OsInfo().MajorVersion());
+        return 0;
     }
 
     // The folder browser needs COM on this thread, as the program's entry sets it up.
