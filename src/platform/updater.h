@@ -17,7 +17,7 @@ struct UpdaterEvents {
 };
 
 class Updater {
-  public:
+public:
     virtual ~Updater() = default;
     // Connect without any proxy for the following checks.
     virtual void SetDirectConnection() = 0;

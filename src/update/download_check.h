@@ -12,7 +12,7 @@ namespace fw {
 inline constexpr std::uint64_t kMaxDownloadBytes = 512ull * 1024 * 1024;
 
 class DownloadCheck {
-  public:
+public:
     // expectedSha256: 64 hexadecimal digits, either case.
     DownloadCheck(std::string_view expectedSha256, std::uint64_t maxBytes);
 
@@ -24,7 +24,7 @@ class DownloadCheck {
 
     std::uint64_t Size() const { return size_; }
 
-  private:
+private:
     std::string expected_;
     std::uint64_t maxBytes_;
     std::uint64_t size_ = 0;

@@ -9,7 +9,7 @@
 namespace fw {
 
 class Sha256 {
-  public:
+public:
     using Digest = std::array<std::uint8_t, 32>;
 
     Sha256() { Reset(); }
@@ -18,7 +18,7 @@ class Sha256 {
     // The digest of everything fed since the last reset; starts afresh afterwards.
     Digest Finish();
 
-  private:
+private:
     void Reset();
     void Compress(const std::uint8_t* block);
 

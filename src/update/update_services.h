@@ -21,7 +21,7 @@ enum class FetchResult {
 };
 
 class UpdateTransport {
-  public:
+public:
     virtual ~UpdateTransport() = default;
     // GET of `address`; the body is handed to `sink` piece by piece as it arrives.
     virtual FetchResult Fetch(const UpdateAddress& address, std::uint64_t maxBytes,
@@ -30,7 +30,7 @@ class UpdateTransport {
 
 // The downloaded installer on disk. One store serves one download.
 class DownloadStore {
-  public:
+public:
     virtual ~DownloadStore() = default;
     // A new, empty file under `fileName` in a place of its own.
     virtual bool Create(const std::string& fileName) = 0;

@@ -20,7 +20,7 @@ struct FakeResponse {
 };
 
 class FakeUpdateTransport : public UpdateTransport {
-  public:
+public:
     // Keyed by "host:port/path" with "https://" or "http://" in front.
     std::map<std::string, FakeResponse> responses;
     std::vector<std::string> fetched;
@@ -30,7 +30,7 @@ class FakeUpdateTransport : public UpdateTransport {
 };
 
 class FakeDownloadStore : public DownloadStore {
-  public:
+public:
     bool createFails = false;
     bool writeFails = false;
     bool runFails = false;

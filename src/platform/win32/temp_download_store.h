@@ -10,7 +10,7 @@
 namespace fw::win32 {
 
 class TempDownloadStore final : public DownloadStore {
-  public:
+public:
     TempDownloadStore() = default;
     // Removes the file unless it was started.
     ~TempDownloadStore() override;
@@ -25,7 +25,7 @@ class TempDownloadStore final : public DownloadStore {
 
     const std::wstring& FilePath() const { return file_; }
 
-  private:
+private:
     std::wstring folder_;
     std::wstring file_;
     UniqueHandle writer_;

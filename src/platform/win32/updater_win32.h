@@ -28,7 +28,7 @@ struct UpdaterWin32Options {
 };
 
 class UpdaterWin32 final : public Updater {
-  public:
+public:
     // `ui` must outlive the updater. Construct and use on the user-interface thread.
     UpdaterWin32(UiDispatcher& ui, UpdaterEvents events, UpdaterWin32Options options = {});
     ~UpdaterWin32() override;
@@ -41,7 +41,7 @@ class UpdaterWin32 final : public Updater {
 
     struct Link;  // what the updater shares with its check threads
 
-  private:
+private:
     void Finish(UpdateOutcome outcome);
 
     UiDispatcher& ui_;
