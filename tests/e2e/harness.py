@@ -179,8 +179,8 @@ class Program:
 
     def __init__(self, argv: Sequence[str], env: dict, cwd: Optional[Path], log_stem: Path) -> None:
         log_stem.parent.mkdir(parents=True, exist_ok=True)
-        self.stdout_path = log_stem.with_suffix(".stdout.txt")
-        self.stderr_path = log_stem.with_suffix(".stderr.txt")
+        self.stdout_path = log_stem.parent / f"{log_stem.name}.stdout.txt"
+        self.stderr_path = log_stem.parent / f"{log_stem.name}.stderr.txt"
         self._stdout = open(self.stdout_path, "wb")
         self._stderr = open(self.stderr_path, "wb")
         self.process = subprocess.Popen(list(argv), env=env, cwd=cwd, stdin=subprocess.DEVNULL,
@@ -234,8 +234,9 @@ class Sandbox:
     """A Wine prefix made by make-sandbox.sh, with the stand-in game, the
     settings key and (normally) the program installed."""
 
-    def __init__(self, directory: Path, artifacts: Path) -> None:
+    def __init__(self, directory: Path, artifacts: Path, name: Optional[str] = None) -> None:
         self.dir = Path(directory)
+        self.name = name or self.dir.name
         self.artifacts = Path(artifacts)
         self.env_file = _read_env_file(self.dir / "sandbox.env")
         self.prefix = Path(self.env_file["WINEPREFIX"])
@@ -286,15 +287,28 @@ class Sandbox:
 
     def run(self, program, *args: object, timeout: float = 120.0, cwd=None,
             check: bool = False) -> subprocess.CompletedProcess:
-        """Runs a program to its end; stdout/stderr come back as text."""
-        return subprocess.run(self._argv(program, args), env=self.wine_env(), cwd=cwd,
-                              stdin=subprocess.DEVNULL, capture_output=True, text=True,
-                              encoding="utf-8", errors="replace", timeout=timeout, check=check)
+        """Runs a program to its end; stdout/stderr come back as text.
+
+        The output goes through files, not pipes: a Wine program that finds no
+        wineserver running starts it (and Wine's services), and those inherit
+        its output handles and keep a pipe open long after the program ended."""
+        argv = self._argv(program, args)
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            completed = subprocess.run(argv, env=self.wine_env(), cwd=cwd, stdin=subprocess.DEVNULL,
+                                       stdout=out, stderr=err, timeout=timeout)
+            out.seek(0)
+            err.seek(0)
+            result = subprocess.CompletedProcess(
+                argv, completed.returncode, out.read().decode("utf-8", errors="replace"),
+                err.read().decode("utf-8", errors="replace"))
+        if check:
+            result.check_returncode()
+        return result
 
     def start(self, program, *args: object, cwd=None, name: Optional[str] = None) -> Program:
         """Starts a program in the background."""
         self._count += 1
-        stem = self.artifacts / f"{self.dir.name}-{name or Path(str(program)).stem}-{self._count}"
+        stem = self.artifacts / f"{self.name}-{name or Path(str(program)).stem}-{self._count}"
         started = Program(self._argv(program, args), self.wine_env(), cwd, stem)
         self.programs.append(started)
         return started
@@ -396,18 +410,26 @@ class Sandbox:
         live=True) the running wineserver is asked through regedit's export;
         otherwise the prefix's own file is read once the wineserver has ended
         and saved it."""
+        return self.registry_tree(key, live).get(key.lower())
+
+    def registry_tree(self, key: str, live: Optional[bool] = None) -> Dict[str, Dict[str, RegValue]]:
+        """The key and every key below it, {lower-case full key name: values};
+        empty when the key does not exist. Read as registry() reads."""
         if live is None:
             live = any(p.running for p in self.programs)
+        root, _, relative = key.partition("\\")
+        root = root.upper()
         if not live and self._wineserver("-w", timeout=30):
-            root, _, relative = key.partition("\\")
-            keys = regfile.parse(regfile.read_file(self.prefix / _ROOTS[root.upper()]))
-            return regfile.key(keys, relative)
-        with tempfile.TemporaryDirectory(dir=self.dir) as scratch:
-            export = Path(scratch) / "export.reg"
-            self.run("regedit", "/E", self.windows_path(export), key, timeout=60)
-            if not export.exists():
-                return None
-            return regfile.key(regfile.parse(regfile.read_file(export)), key)
+            keys = regfile.parse(regfile.read_file(self.prefix / _ROOTS[root]))
+            keys = {f"{root}\\{name}": values for name, values in keys.items()}
+        else:
+            with tempfile.TemporaryDirectory(dir=self.dir) as scratch:
+                export = Path(scratch) / "export.reg"
+                self.run("regedit", "/E", self.windows_path(export), key, timeout=60)
+                keys = regfile.parse(regfile.read_file(export)) if export.exists() else {}
+        wanted = f"{root}\\{relative}".lower()
+        return {name.lower(): values for name, values in keys.items()
+                if name.lower() == wanted or name.lower().startswith(wanted + "\\")}
 
     def settings(self, live: Optional[bool] = None) -> Optional[Dict[str, object]]:
         """The program's settings: {name: text} for string values (other
@@ -436,7 +458,7 @@ def make_sandbox(directory, artifacts, *, winver: Optional[str] = None, no_setti
                  bin32_only: bool = False, bin64_only: bool = False,
                  desktop: Optional[str] = DEFAULT_DESKTOP,
                  gamesim_faults: Optional[Dict[str, object]] = None,
-                 no_program: bool = False, regedit: bool = False) -> Sandbox:
+                 no_program: bool = False, regedit: bool = False, name: Optional[str] = None) -> Sandbox:
     """Makes a sandbox with make-sandbox.sh (an existing directory is
     replaced). Settings are written in the given order."""
     options: List[str] = ["--replace"]
@@ -469,7 +491,7 @@ def make_sandbox(directory, artifacts, *, winver: Optional[str] = None, no_setti
                                capture_output=True, text=True)
     if completed.returncode != 0:
         raise RuntimeError(f"make-sandbox failed: {completed.stderr}")
-    return Sandbox(Path(directory), Path(artifacts))
+    return Sandbox(Path(directory), Path(artifacts), name)
 
 
 # ---------------------------------------------------------------- test case
@@ -498,7 +520,7 @@ class E2ETestCase(unittest.TestCase):
     def sandbox(self, name: str = "sb", **options) -> Sandbox:
         """A fresh sandbox for this test; options as make_sandbox's."""
         directory = SANDBOX_ROOT / f"{_safe_name(self.id())}-{name}"
-        made = make_sandbox(directory, self.artifacts, **options)
+        made = make_sandbox(directory, self.artifacts, name=name, **options)
         self._sandboxes.append(made)
         return made
 

@@ -27,6 +27,12 @@ def file_version_of(dll: bytes):
     return found.group(1).decode("utf-16-le") if found else None
 
 
+def with_values(tree):
+    """A registry tree without its empty keys: Wine makes some at run time
+    (its font cache, temporary parameters) whenever a program starts."""
+    return {name: values for name, values in tree.items() if values}
+
+
 class SandboxTest(E2ETestCase):
     def test_default_sandbox_holds_game_user_folder_and_program(self):
         started = time.monotonic()
@@ -94,12 +100,12 @@ class SandboxTest(E2ETestCase):
         settings = {"Note": "Größe \"x\" \\ y \U0001F600", "Frame": "850"}
         direct = self.sandbox("direct", settings=settings)
         imported = self.sandbox("imported", settings=settings, regedit=True)
-        for key in [harness.SETTINGS_KEY, harness.GAME_KEY, r"HKEY_CURRENT_USER\Software\Wine",
-                    r"HKEY_CURRENT_USER\Software\Wine\DllOverrides", r"HKEY_CURRENT_USER\Software\Wine\WineDbg",
-                    r"HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops"]:
+        for key in [harness.SETTINGS_KEY, harness.GAME_KEY, r"HKEY_CURRENT_USER\Software\Wine"]:
             with self.subTest(key=key):
                 # Read back through the running wineserver: what Wine itself loaded.
-                self.assertEqual(direct.registry(key, live=True), imported.registry(key, live=True))
+                self.assertEqual(with_values(direct.registry_tree(key, live=True)),
+                                 with_values(imported.registry_tree(key, live=True)))
+        self.assertIn(harness.SETTINGS_KEY.lower(), direct.registry_tree(harness.SETTINGS_KEY, live=True))
         self.assertEqual(direct.settings(live=True), settings)
 
     def test_missing_keys_and_version_information(self):

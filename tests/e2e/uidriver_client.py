@@ -9,6 +9,7 @@ from __future__ import annotations
 import queue
 import subprocess
 import threading
+import time
 from dataclasses import dataclass, field
 from typing import Iterable, List, Optional, Sequence, Union
 
@@ -123,11 +124,18 @@ class UiSession:
         self._process.stdin.write(script_line(command) + "\n")
         self._process.stdin.flush()
         collected: List[str] = []
+        deadline = time.monotonic() + (timeout or self._timeout)
         while True:
             try:
-                line = self._lines.get(timeout=timeout or self._timeout)
+                line = self._lines.get(timeout=0.2)
             except queue.Empty:
-                raise UiError(f"uidriver gave no answer to {command_words(command)}") from None
+                # The pipe may outlive the driver (a wineserver it started
+                # holds it), so its end is seen by the process, not the pipe.
+                if self._process.poll() is not None and self._lines.empty():
+                    raise UiError(f"uidriver ended during {command_words(command)}") from None
+                if time.monotonic() > deadline:
+                    raise UiError(f"uidriver gave no answer to {command_words(command)}") from None
+                continue
             if line is None:
                 raise UiError(f"uidriver ended during {command_words(command)}")
             collected.append(line)
