@@ -305,32 +305,36 @@ class Sandbox:
             result.check_returncode()
         return result
 
-    def start(self, program, *args: object, cwd=None, name: Optional[str] = None) -> Program:
-        """Starts a program in the background."""
+    def start(self, program, *args: object, cwd=None, name: Optional[str] = None,
+              hold_shift_until: Optional[str] = None, wait_timeout_ms: int = 30000) -> Program:
+        """Starts a program in the background. With hold_shift_until (a window
+        title) the Shift key is held on the display from before the start
+        until that window is shown: a program may read it at its very start."""
         self._count += 1
         stem = self.artifacts / f"{self.name}-{name or Path(str(program)).stem}-{self._count}"
-        started = Program(self._argv(program, args), self.wine_env(), cwd, stem)
+        argv = self._argv(program, args)
+        if hold_shift_until is None:
+            started = Program(argv, self.wine_env(), cwd, stem)
+        else:
+            env = self.wine_env()
+            subprocess.run(["xdotool", "keydown", "shift"], env=env, check=True)
+            try:
+                started = Program(argv, env, cwd, stem)
+                self.programs.append(started)
+                self.ui(("wait-window", hold_shift_until, wait_timeout_ms))
+            finally:
+                subprocess.run(["xdotool", "keyup", "shift"], env=env, check=True)
+            return started
         self.programs.append(started)
         return started
 
-    def start_program(self, *args: object, hold_shift: bool = False,
-                      wait_timeout_ms: int = 30000) -> Program:
-        """Starts framewright.exe from its folder. With hold_shift the Shift
-        key is held on the display from before the start until the main
-        window is shown (the program reads it at its very start)."""
+    def start_program(self, *args: object, hold_shift: bool = False) -> Program:
+        """Starts framewright.exe from its folder, optionally with Shift held
+        until its main window shows."""
         if not self.program_installed:
             raise unittest.SkipTest("framewright.exe is not built")
-        if not hold_shift:
-            return self.start(self.program_exe, *args, cwd=self.program_dir, name="framewright")
-        xdotool = ["xdotool"]
-        env = self.wine_env()
-        subprocess.run(xdotool + ["keydown", "shift"], env=env, check=True)
-        try:
-            started = self.start(self.program_exe, *args, cwd=self.program_dir, name="framewright")
-            self.ui(("wait-window", MAIN_TITLE, wait_timeout_ms))
-        finally:
-            subprocess.run(xdotool + ["keyup", "shift"], env=env, check=True)
-        return started
+        return self.start(self.program_exe, *args, cwd=self.program_dir, name="framewright",
+                          hold_shift_until=MAIN_TITLE if hold_shift else None)
 
     def run_game(self, *args: object, bits: int = 64, timeout: float = 120.0) -> subprocess.CompletedProcess:
         """Runs the installed game (the stand-in) with a game command line, in

@@ -245,6 +245,14 @@ class UiDriverTest(E2ETestCase):
         self.assertEqual(self.target.wait(30), 7)
         self.assertIn("close", self.events())
 
+    def test_shift_held_at_start_is_seen(self):
+        self.sb.ui(("wait-window", "Rig Target", 30000), ("close", "Rig Target"),
+                   ("wait-gone", "Rig Target", 10000))
+        self.target.wait(30)
+        self.assertEqual(self.events()[0], "shift up")
+        held = self.sb.start(harness.RIG_TARGET, name="rig_target_shift", hold_shift_until="Rig Target")
+        self.assertEqual(held.stdout().splitlines()[0], "shift down")
+
     def test_notepad_window(self):
         # Any program's window, not only our own: Wine's notepad.
         notepad = self.sb.start("notepad")

@@ -56,8 +56,7 @@ settings=()
 game_key=1
 installdir=1
 game_version="1, 1, 1, 6156"
-bin32=1
-bin64=1
+bin32=1 bin64=1
 desktop=""
 faults=()
 program=1
@@ -79,8 +78,8 @@ while [ $# -gt 0 ]; do
         --no-game) game_key=0 ;;
         --no-installdir) installdir=0 ;;
         --game-version) need "$@"; game_version="$1"; shift ;;
-        --bin32-only) bin32=1; bin64=0 ;;
-        --bin64-only) bin32=0; bin64=1 ;;
+        --bin32-only) bin32=1 bin64=0 ;;
+        --bin64-only) bin32=0 bin64=1 ;;
         --desktop)
             need "$@"; desktop="$1"; shift
             [[ "$desktop" =~ ^[0-9]+x[0-9]+$ ]] || die "--desktop needs WxH"
@@ -102,7 +101,9 @@ mkdir -p "$(dirname "$dir")"
 dir="$(cd "$(dirname "$dir")" && pwd)/$(basename "$dir")"
 if [ -e "$dir" ]; then
     if [ "$replace" = 1 ]; then
-        [ -d "$dir/prefix" ] && WINEPREFIX="$dir/prefix" wineserver -k 2>/dev/null || true
+        if [ -d "$dir/prefix" ]; then
+            WINEPREFIX="$dir/prefix" wineserver -k 2>/dev/null || true
+        fi
         rm -rf "$dir"
     elif [ -n "$(ls -A "$dir")" ]; then
         die "$dir exists and is not empty (use --replace)"
@@ -275,8 +276,9 @@ mkdir -p "$game_dir"
 cp -r "$fixture/game/." "$game_dir/"
 mkdir -p "$game_dir/Game/Levels/core" "$game_dir/Game/Levels/harbor"
 for bits in 32 64; do
-    var="bin$bits"
-    [ "${!var}" = 1 ] || continue
+    wanted="$bin32"
+    [ "$bits" = 32 ] || wanted="$bin64"
+    [ "$wanted" = 1 ] || continue
     bin="$game_dir/Bin$bits"
     mkdir -p "$bin"
     # The 64-bit stand-in serves both folders: 32-bit programs cannot run here.
