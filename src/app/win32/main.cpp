@@ -12,20 +12,24 @@
 
 #include "app/form_main.h"
 #include "app/form_picker.h"
+#include "app/run_controller.h"
 #include "app/win32/error_report.h"
 #include "app/win32/main_window.h"
 #include "app/win32/picker_window.h"
+#include "app/win32/single_instance.h"
 #include "app/win32/theme.h"
 #include "platform/platform.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/dialogs_win32.h"
 #include "platform/win32/display_modes_win32.h"
+#include "platform/win32/gdi_canvas.h"
 #include "platform/win32/os_info_win32.h"
 #include "platform/win32/process_launcher_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/system_sources_win32.h"
 #include "platform/win32/ui_dispatcher.h"
+#include "platform/win32/updater_win32.h"
 
 namespace fw::win32 {
 
@@ -98,6 +102,28 @@ int RunProgram(Win32OsInfo& os, bool debugMode, int showCommand) {
     std::optional<PickerWindow> picker;
 
     form.emplace(platform, window, debugMode);
+
+    // The benchmark run and the game-file repair plug into the window before
+    // its creation runs the start-up steps that may call them.
+    GdiSurfaceFactory surfaces;
+    RunController run(*form, surfaces);
+
+    UpdaterEvents updateEvents;
+    updateEvents.NoUpdateAvailable = [&] { form->UpdaterNoUpdateAvailable(); };
+    updateEvents.HostUnreachable = [&] { form->UpdaterHostUnreachable(); };
+    updateEvents.LaterUpgrade = [&] { form->UpdaterLaterUpgrade(); };
+    updateEvents.Aborted = [&] { form->UpdaterAborted(); };
+    UpdaterWin32Options updateOptions;
+    updateOptions.owner = [&window] { return window.hwnd(); };
+    UpdaterWin32 updater(dispatcher, updateEvents, updateOptions);
+    form->seams.SetUpdaterVersion = [&](const std::string& version) {
+        updater.SetInstalledVersion(version);
+    };
+    form->seams.StartUpdateCheck = [&] {
+        updater.SetDirectConnection();
+        updater.StartCheck();
+    };
+
     window.Create(*form, locale);
     dialogs.SetOwner(window.hwnd());
     window.RunFormCreate();
@@ -129,6 +155,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     // The Shift key is read before anything else: it decides the Debug page.
     fw::win32::Win32OsInfo os;
     const bool debugMode = os.ShiftHeldAtStart();
+    // A second copy shows nothing: the running one comes to the front.
+    fw::win32::SingleInstance instance(fw::win32::kInstanceName);
+    if (!instance.IsFirst()) {
+        fw::win32::HandOverToRunningCopy(fw::win32::kMainWindowClass, L"Framewright",
+                                         ::GetCommandLineW(), 10000);
+        return 0;
+    }
     try {
         return fw::win32::RunProgram(os, debugMode, showCommand);
     } catch (...) {

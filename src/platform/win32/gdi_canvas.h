@@ -16,6 +16,9 @@ namespace fw::win32 {
 
 class GdiSurface : public BitmapSurface {
 public:
+    // The chart's colour type, not the window pictures' own of the same name.
+    using Rgb = ::fw::Rgb;
+
     // A white surface; nothing when GDI cannot make the bitmap.
     static std::unique_ptr<GdiSurface> Create(int width, int height);
     ~GdiSurface() override;
