@@ -13,6 +13,9 @@ win64_build="${FW_WIN64_BUILD:-$root/build/win64}"
 template="${FW_WINE_TEMPLATE:-$root/build/wine-template}"
 cache="${FW_SANDBOX_CACHE:-$root/build/sandbox-cache}"
 mingw=x86_64-w64-mingw32
+# The system's Python starts at once; a version manager's shim can take seconds.
+python=python3
+[ -x /usr/bin/python3 ] && python=/usr/bin/python3
 # Bump when the template's recipe changes, so old templates are remade.
 template_recipe=2
 
@@ -344,11 +347,11 @@ registry_entries() {
 # reads when it starts; --regedit imports them through "regedit /S" instead,
 # which first boots Wine's services (several seconds).
 if [ "$use_regedit" = 1 ]; then
-    registry_entries | python3 "$here/sandbox_registry.py" regedit >"$dir/sandbox.reg"
+    registry_entries | "$python" "$here/sandbox_registry.py" regedit >"$dir/sandbox.reg"
     (cd "$dir" && WINEPREFIX="$prefix" wine regedit /S sandbox.reg)
     WINEPREFIX="$prefix" wineserver -w
 else
-    registry_entries | python3 "$here/sandbox_registry.py" prefix "$prefix"
+    registry_entries | "$python" "$here/sandbox_registry.py" prefix "$prefix"
 fi
 
 # ---------------------------------------------------------------- env file
