@@ -131,6 +131,22 @@ expect_line plain-http-elsewhere "event: Aborted"
 check other-scheme "ftp://127.0.0.1/framewright.inf" --answer yes
 expect_line other-scheme "event: Aborted"
 
+# HTTPS with a certificate nobody vouches for: refused, never read.
+openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj /CN=127.0.0.1 \
+  -keyout "$work/tls.key" -out "$work/tls.crt" >/dev/null 2>&1
+start_server untrusted newer --tls "$work/tls.crt" "$work/tls.key" \
+  --marker "$(windows_path "$work/untrusted.marker")"
+check untrusted "https://127.0.0.1:$port/framewright.inf" --answer yes
+expect_line untrusted "event: HostUnreachable"
+expect_no_line_starting untrusted "question"
+# WinHTTP completes the handshake, then refuses the certificate and sends nothing.
+if grep -q "GET " "$work/untrusted.server.log"; then
+  fail "untrusted: a request was sent over an untrusted connection"
+else
+  pass "untrusted: no request was sent"
+fi
+stop_server
+
 # A slow server: the UI thread keeps running while the check waits.
 start_server slow slow --delay 3
 check slow "http://127.0.0.1:$port/framewright.inf" --answer yes

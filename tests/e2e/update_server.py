@@ -2,10 +2,14 @@
 """A stand-in for the maker's update server, on 127.0.0.1 at a free port.
 
     update_server.py MODE [--marker WINDOWS_PATH] [--delay SECONDS]
+                     [--tls CERT_FILE KEY_FILE]
 
 Serves /framewright.inf (the information file) and /setup.cmd (the "installer",
 a batch file that writes "ran" into the marker file when it is started). Prints
 the port on the first line of stdout, then one line per request on stderr.
+
+With --tls the server speaks HTTPS with the given certificate (a self-signed one
+that Windows does not trust, so the updater must refuse the connection).
 
 Modes:
   newer     a higher version with the installer's correct hash
@@ -25,6 +29,7 @@ import argparse
 import hashlib
 import http.server
 import random
+import ssl
 import sys
 import time
 
@@ -67,6 +72,11 @@ def make_handler(mode, delay, installer):
     class Handler(http.server.BaseHTTPRequestHandler):
         protocol_version = "HTTP/1.1"
 
+        def setup(self):
+            if isinstance(self.request, ssl.SSLSocket):
+                self.request.do_handshake()
+            super().setup()
+
         def do_GET(self):
             port = self.server.server_address[1]
             if self.path == "/framewright.inf":
@@ -103,16 +113,29 @@ def make_handler(mode, delay, installer):
     return Handler
 
 
+class LoggingServer(http.server.ThreadingHTTPServer):
+    def handle_error(self, request, client_address):
+        sys.stderr.write("connection error: %s\n" % (sys.exc_info()[1],))
+        sys.stderr.flush()
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("mode", choices=MODES)
     parser.add_argument("--marker", default="", help="Windows path the installer writes")
     parser.add_argument("--delay", type=float, default=3.0, help="seconds, for mode slow")
+    parser.add_argument("--tls", nargs=2, metavar=("CERT", "KEY"), help="serve HTTPS")
     args = parser.parse_args()
     installer = installer_bytes(args.marker)
-    server = http.server.ThreadingHTTPServer(
-        ("127.0.0.1", 0), make_handler(args.mode, args.delay, installer))
+    server = LoggingServer(("127.0.0.1", 0), make_handler(args.mode, args.delay, installer))
     server.daemon_threads = True
+    if args.tls:
+        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        context.load_cert_chain(args.tls[0], args.tls[1])
+        # The handshake runs in the request's own thread, so that a refused
+        # certificate shows up in the log as a connection error.
+        server.socket = context.wrap_socket(
+            server.socket, server_side=True, do_handshake_on_connect=False)
     print(server.server_address[1], flush=True)
     try:
         server.serve_forever()
