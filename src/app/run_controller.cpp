@@ -174,6 +174,7 @@ void RunController::BeginBenchmark() {
             customLines = SplitLines(*text);
         }
     }
+    customConfigUsed_ = customLines.has_value();
     SelectDemo();
     if (form_.RandomBox.Checked()) {
         gameFiles_.RenameGameExe(form_.CrysisPathEdit.Text(), run.ExeName);
@@ -266,7 +267,7 @@ void RunController::WriteReportHeader() {
     values.afText = form_.AFBox.Text();
     values.multiGpu = form_.MultiGPUBox.Checked();
     values.boost = form_.BoostBox.Checked();
-    values.customConfig = form_.UseCustomConfigBox.Checked();
+    values.customConfig = customConfigUsed_;
     values.randomExe = form_.RandomBox.Checked();
     reportLines_ = ReportHeaderLines(values);
 }
@@ -474,7 +475,7 @@ void RunController::MoveScreenshot(const std::string& runTag) {
     values.afText = form_.AFBox.Text();
     values.multiGpu = form_.MultiGPUBox.Checked();
     values.boost = form_.BoostBox.Checked();
-    values.customConfig = form_.UseCustomConfigBox.Checked();
+    values.customConfig = customConfigUsed_;
     values.note = form_.NoteEdit.Text();
     platform_.files.WriteFileAtomic(stem + ".txt", JoinCrLf(WriteScreenshotDescription(values)));
 }

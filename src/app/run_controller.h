@@ -53,6 +53,8 @@ class RunController {
     GameFiles gameFiles_;
     ResultsChart chart_;
     std::vector<std::string> reportLines_;
+    // The custom configuration's lines were read and go to the game this run.
+    bool customConfigUsed_ = false;
 };
 
 }  // namespace fw

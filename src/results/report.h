@@ -30,7 +30,7 @@ struct ReportHeaderValues {
     std::string afText;
     bool multiGpu = false;
     bool boost = false;
-    bool customConfig = false;
+    bool customConfig = false;  // the custom configuration's lines reached the game
     bool randomExe = false;
 };
 
