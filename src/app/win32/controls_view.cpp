@@ -213,6 +213,7 @@ void ButtonView::OnDrawItem(const DRAWITEMSTRUCT& item) {
     look.pressed = (item.itemState & ODS_SELECTED) != 0;
     look.focused = ShowsFocusCue(hwnd(), item.itemState);
     look.enabled = (item.itemState & ODS_DISABLED) == 0;
+    look.checked = current_ && current_();
     BufferedDraw buffer(item.hDC, item.rcItem);
     PaintParentBackground(hwnd(), buffer.Get());
     if (painter_) {

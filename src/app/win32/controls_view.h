@@ -121,11 +121,14 @@ public:
     void Sync() override;
     void OnCommand(UINT code) override;
     void OnDrawItem(const DRAWITEMSTRUCT& item) override;
+    // Drawn as the current choice while this holds (the group bar's open page).
+    void SetCurrentWhen(std::function<bool()> current) { current_ = std::move(current); }
 
 protected:
     void OnHotChanged() override { ::InvalidateRect(hwnd(), nullptr, FALSE); }
 
 private:
+    std::function<bool()> current_;
     std::string text_;
     ButtonPainter painter_;
     std::function<void()> onClick_;

@@ -166,13 +166,13 @@ ButtonPainter GlassFace(const Theme& theme) {
         };
         // Border, then the lower body, then the glossy upper half.
         canvas.RoundRect(0, 0, w, h, radius, look.hot ? ToRgb(colours::kHot) : Rgb{70, 74, 82});
-        canvas.RoundRectGradient(1, 1, w - 1, h - 1, radius - 1, tone(150), tone(200));
+        canvas.RoundRectGradient(1, 1, w - 1, h - 1, radius - 1, tone(128), tone(178));
         canvas.Fill(
             1, 1, w - 1, h / 2,
             [&](double x, double y) {
                 return PixelCanvas::InsideRoundRect(x, y, 1, 1, w - 1, h - 1, radius - 1);
             },
-            [&](double, double y) { return Mix(tone(236), tone(186), (y - 1) / (h / 2)); });
+            [&](double, double y) { return Mix(tone(222), tone(168), (y - 1) / (h / 2)); });
         DrawCanvas(dc, area.left, area.top, canvas);
         RECT label = area;
         if (look.pressed) {
@@ -303,9 +303,17 @@ ButtonPainter GroupItemFace(const Theme& theme, Glyph glyph, HFONT font) {
     return [&theme, glyph, font](HDC dc, const RECT& area, const ButtonLook& look,
                                  const std::string& text) {
         PixelCanvas canvas(Width(area), Height(area));
-        if (look.hot || look.pressed) {
+        if (look.hot || look.pressed || look.checked) {
             canvas.RoundRect(0, 0, canvas.Width(), canvas.Height(), theme.Scale(3),
-                             ToRgb(colours::kFrame), look.pressed ? 0.85 : 0.35);
+                             ToRgb(colours::kFrame),
+                             look.pressed   ? 0.85
+                             : look.checked ? 0.6
+                                            : 0.35);
+        }
+        if (look.checked) {
+            // The open page's item carries a green mark on its left edge.
+            canvas.RoundRect(0, 2, theme.Scale(3), canvas.Height() - 2, 1.0,
+                             ToRgb(colours::kHighlight));
         }
         const double icon = theme.Scale(13);
         const Rgb colour = look.hot ? ToRgb(colours::kHot) : Rgb{120, 160, 200};
@@ -315,7 +323,9 @@ ButtonPainter GroupItemFace(const Theme& theme, Glyph glyph, HFONT font) {
         label.left += theme.Scale(kGroupItemTextLeft);
         // The stored text doubles its ampersands so that one shows.
         DrawTextIn(dc, text, label, DT_LEFT | DT_VCENTER | DT_SINGLELINE, font,
-                   look.hot ? colours::kHot : colours::kSilver);
+                   look.hot       ? colours::kHot
+                   : look.checked ? colours::kWhite
+                                  : colours::kSilver);
         if (look.focused) {
             PaintFocus(dc, area);
         }

@@ -153,6 +153,9 @@ void MainWindow::SyncPages() {
     // The information picture lies behind the pages and shows whenever they are hidden.
     ::ShowWindow(image2_->hwnd(), visible ? SW_HIDE : SW_SHOWNA);
     ::InvalidateRect(debugTab_->hwnd(), nullptr, FALSE);
+    // The group bar marks the open page's item.
+    ::InvalidateRect(groupBar_->hwnd(), nullptr, FALSE);
+    ::RedrawWindow(groupBar_->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void MainWindow::SyncDebugItem() {

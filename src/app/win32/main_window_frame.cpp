@@ -1,6 +1,7 @@
 // The main window's frame: top buttons, group bar, run button, page control,
 // run panel and start panel.
 #include <algorithm>
+#include <vector>
 
 #include "app/form_main.h"
 #include "app/win32/control_ids.h"
@@ -112,20 +113,40 @@ void MainWindow::BuildGroupBar() {
         int id;
         Glyph glyph;
         void (TForm1::*handler)();
+        std::vector<Page> pages;  // the pages it opens, none for links
     };
     // Item texts double their ampersands so that one shows.
     const Item benchmark[] = {
-        {"Path && information", ids::kRzGroup1Items0, Glyph::Folder, &TForm1::RzGroup1Items0Click},
-        {"Resolution && screen", ids::kRzGroup1Items1, Glyph::Monitor,
-         &TForm1::RzGroup1Items1Click},
-        {"Filters && demos", ids::kRzGroup1Items2, Glyph::Sliders, &TForm1::RzGroup1Items2Click},
-        {"Customization", ids::kRzGroup1Items3, Glyph::Pencil, &TForm1::RzGroup1Items3Click},
-        {"Debug", ids::kRzGroup1Items4, Glyph::Terminal, &TForm1::RzGroup1Items4Click},
+        {"Path && information",
+         ids::kRzGroup1Items0,
+         Glyph::Folder,
+         &TForm1::RzGroup1Items0Click,
+         {Page::PathInfo}},
+        {"Resolution && screen",
+         ids::kRzGroup1Items1,
+         Glyph::Monitor,
+         &TForm1::RzGroup1Items1Click,
+         {Page::Resolution}},
+        {"Filters && demos",
+         ids::kRzGroup1Items2,
+         Glyph::Sliders,
+         &TForm1::RzGroup1Items2Click,
+         {Page::FiltersGpu, Page::FiltersCpu}},
+        {"Customization",
+         ids::kRzGroup1Items3,
+         Glyph::Pencil,
+         &TForm1::RzGroup1Items3Click,
+         {Page::Customization}},
+        {"Debug",
+         ids::kRzGroup1Items4,
+         Glyph::Terminal,
+         &TForm1::RzGroup1Items4Click,
+         {Page::Debug}},
     };
     const Item other[] = {
-        {"Crysis Tweakguide", ids::kRzGroup3Items0, Glyph::Book, &TForm1::RzGroup3Items0Click},
-        {"Homepage", ids::kRzGroup3Items3, Glyph::House, &TForm1::RzGroup3Items3Click},
-        {"About...", ids::kRzGroup3Items4, Glyph::Info, &TForm1::RzGroup3Items4Click},
+        {"Crysis Tweakguide", ids::kRzGroup3Items0, Glyph::Book, &TForm1::RzGroup3Items0Click, {}},
+        {"Homepage", ids::kRzGroup3Items3, Glyph::House, &TForm1::RzGroup3Items3Click, {}},
+        {"About...", ids::kRzGroup3Items4, Glyph::Info, &TForm1::RzGroup3Items4Click, {}},
     };
     // The items keep their texts whole: where the system's face is wider than
     // the classic one, they take a point less.
@@ -146,6 +167,12 @@ void MainWindow::BuildGroupBar() {
                                            [form, handler] { (form->*handler)(); });
         button.Create(groupBar_->hwnd(), item.id, RECT{0, 0, kItemWidth, kItemHeight - 1});
         button.SetHandCursor(true);
+        if (!item.pages.empty()) {
+            button.SetCurrentWhen([form, pages = item.pages] {
+                return form->PageControl.Visible() &&
+                       std::find(pages.begin(), pages.end(), form->ActivePage) != pages.end();
+            });
+        }
         into.push_back(&button);
     };
     for (const Item& item : benchmark) {
@@ -284,8 +311,8 @@ void MainWindow::BuildStartPanel() {
 
     LabelStyle notice;
     notice.colour = RGB(128, 132, 140);
-    notice.format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-    AddCaption(panel1_->hwnd(), RECT{8, 444, 545, 462}, kNotice, notice);
+    notice.format = DT_CENTER | DT_TOP | DT_WORDBREAK;
+    AddCaption(panel1_->hwnd(), RECT{40, 430, 513, 462}, kNotice, notice);
 }
 
 }  // namespace fw::win32
