@@ -53,10 +53,16 @@ def wait_for_message(sb: harness.Sandbox, wanted: Optional[str] = None, timeout:
     """Waits until the run has ended: the message label shows a text (the one
     wanted, when given) and the run button is enabled again."""
     def ended():
-        text = message(sb)
+        # The window does not answer while the program pauses before reading
+        # a demo log or polls for a handed-over game: that is "not yet".
+        try:
+            text = message(sb)
+            enabled = sb.ui_value("enabled", ID.BenchButton)
+        except harness.UiError:
+            return None
         if not text or (wanted is not None and text != wanted):
             return None
-        return text if sb.ui_value("enabled", ID.BenchButton) in ("1", "true", "True") else None
+        return text if enabled in ("1", "true", "True") else None
     return harness.wait_until(ended, timeout, f"message {wanted!r}", interval=1.0)
 
 
