@@ -9,12 +9,12 @@
 namespace fw::uidriver {
 
 class Output {
-  public:
+public:
     void Value(std::wstring_view value);
     void Ok();
     void Error(std::wstring_view message);
 
-  private:
+private:
     void WriteLine(std::wstring_view prefix, std::wstring_view text);
 };
 

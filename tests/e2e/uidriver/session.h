@@ -27,7 +27,7 @@ struct Session {
 using Args = std::vector<std::wstring>;
 
 class CommandError : public std::runtime_error {
-  public:
+public:
     explicit CommandError(std::wstring_view message);
 };
 

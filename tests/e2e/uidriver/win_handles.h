@@ -8,7 +8,7 @@
 namespace fw::uidriver {
 
 class UniqueHandle {
-  public:
+public:
     UniqueHandle() = default;
     explicit UniqueHandle(HANDLE handle)
         : handle_(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
@@ -27,13 +27,13 @@ class UniqueHandle {
     HANDLE get() const { return handle_; }
     explicit operator bool() const { return handle_ != nullptr; }
 
-  private:
+private:
     HANDLE handle_ = nullptr;
 };
 
 // A device context of a window (or of the screen for a null window).
 class WindowDc {
-  public:
+public:
     explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
     WindowDc(WindowDc&& other) noexcept
         : window_(other.window_), dc_(std::exchange(other.dc_, nullptr)) {}
@@ -47,13 +47,13 @@ class WindowDc {
     }
     HDC get() const { return dc_; }
 
-  private:
+private:
     HWND window_;
     HDC dc_;
 };
 
 class MemoryDc {
-  public:
+public:
     explicit MemoryDc(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
     MemoryDc(MemoryDc&& other) noexcept : dc_(std::exchange(other.dc_, nullptr)) {}
     MemoryDc& operator=(MemoryDc&&) = delete;
@@ -66,12 +66,12 @@ class MemoryDc {
     }
     HDC get() const { return dc_; }
 
-  private:
+private:
     HDC dc_;
 };
 
 class Bitmap {
-  public:
+public:
     explicit Bitmap(HBITMAP bitmap) : bitmap_(bitmap) {}
     Bitmap(Bitmap&& other) noexcept : bitmap_(std::exchange(other.bitmap_, nullptr)) {}
     Bitmap& operator=(Bitmap&&) = delete;
@@ -84,13 +84,13 @@ class Bitmap {
     }
     HBITMAP get() const { return bitmap_; }
 
-  private:
+private:
     HBITMAP bitmap_;
 };
 
 // Selects a GDI object into a DC for the owner's lifetime.
 class Selection {
-  public:
+public:
     Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
     Selection(Selection&&) = delete;
     Selection& operator=(Selection&&) = delete;
@@ -98,7 +98,7 @@ class Selection {
     Selection& operator=(const Selection&) = delete;
     ~Selection() { SelectObject(dc_, previous_); }
 
-  private:
+private:
     HDC dc_;
     HGDIOBJ previous_;
 };
@@ -106,7 +106,7 @@ class Selection {
 // Memory inside another process, for messages whose pointers Windows does
 // not carry across processes.
 class RemoteMemory {
-  public:
+public:
     RemoteMemory(HANDLE process, size_t size)
         : process_(process),
           address_(
@@ -123,7 +123,7 @@ class RemoteMemory {
     }
     void* get() const { return address_; }
 
-  private:
+private:
     HANDLE process_;
     void* address_;
 };
@@ -131,7 +131,7 @@ class RemoteMemory {
 // Shares this thread's input state with another thread, so focus can be set
 // on that thread's windows.
 class InputAttachment {
-  public:
+public:
     InputAttachment(DWORD ownThread, DWORD otherThread)
         : own_(ownThread),
           other_(otherThread),
@@ -146,7 +146,7 @@ class InputAttachment {
         }
     }
 
-  private:
+private:
     DWORD own_;
     DWORD other_;
     bool attached_;

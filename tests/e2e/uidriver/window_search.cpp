@@ -50,10 +50,22 @@ std::set<DWORD> ProcessIdsByImage(std::wstring_view image) {
 }  // namespace
 
 bool TitleMatches(std::wstring_view title, std::wstring_view pattern) {
-    if (!pattern.empty() && pattern.back() == L'*') {
-        return title.substr(0, pattern.size() - 1) == pattern.substr(0, pattern.size() - 1);
+    const size_t star = pattern.find(L'*');
+    if (star == std::wstring_view::npos) {
+        return title == pattern;
     }
-    return title == pattern;
+    const std::wstring_view head = pattern.substr(0, star);
+    if (title.substr(0, head.size()) != head) {
+        return false;
+    }
+    // Each later star may stand for any text; try every place it can end.
+    const std::wstring_view rest = pattern.substr(star + 1);
+    for (size_t from = head.size(); from <= title.size(); ++from) {
+        if (TitleMatches(title.substr(from), rest)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::wstring WindowText(HWND window) {

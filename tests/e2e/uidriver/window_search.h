@@ -12,7 +12,7 @@
 
 namespace fw::uidriver {
 
-// A pattern is a whole title, or a title's beginning when it ends in "*".
+// A pattern is a whole title, in which "*" stands for any text.
 bool TitleMatches(std::wstring_view title, std::wstring_view pattern);
 
 // The title of a top-level window or the current text of a control (which
