@@ -321,7 +321,8 @@ class Sandbox:
             try:
                 started = Program(argv, env, cwd, stem)
                 self.programs.append(started)
-                self.ui(("wait-window", hold_shift_until, wait_timeout_ms))
+                self.ui(("wait-window", hold_shift_until, wait_timeout_ms),
+                        timeout=wait_timeout_ms / 1000 + 30)
             finally:
                 subprocess.run(["xdotool", "keyup", "shift"], env=env, check=True)
             return started
@@ -372,7 +373,10 @@ class Sandbox:
         sequence of words (or a string split at blanks). With check, the first
         failing command raises UiError."""
         self._require_driver()
-        completed = self.run(UIDRIVER, *argument_list(commands), timeout=timeout)
+        try:
+            completed = self.run(UIDRIVER, *argument_list(commands), timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise UiError(f"uidriver did not finish {argument_list(commands)} within {timeout} s") from None
         results = parse_output(commands, completed.stdout)
         if check:
             for result in results:
