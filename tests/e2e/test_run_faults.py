@@ -47,7 +47,7 @@ class GameFaultTest(E2ETestCase):
     def test_game_faults_end_the_run_with_their_message_and_files_back(self):
         for name, options, settings, wanted, reported in self.CASES:
             with self.subTest(case=name):
-                sb = self.sandbox(name, settings={**ONE_RUN, **settings}, desktop=None, **options)
+                sb = self.sandbox(name, settings={**ONE_RUN, **settings}, **options)
                 before = rs.Trees(sb)
                 rs.start_and_choose(sb, ID.VGAButton)
                 sb.ui(("click", ID.BenchButton))
@@ -67,7 +67,7 @@ class GameFaultTest(E2ETestCase):
                 rs.assert_trees_back(self, sb, before)
 
     def test_missing_game_is_a_program_error(self):
-        sb = self.sandbox(settings=ONE_RUN, desktop=None)
+        sb = self.sandbox(settings=ONE_RUN)
         (sb.game_dir / "Bin64" / "Crysis.exe").unlink()
         before = rs.Trees(sb)
         rs.start_and_choose(sb, ID.VGAButton)
@@ -87,7 +87,7 @@ class RandomExecutableTest(E2ETestCase):
         for name, faults, wanted in [("ok", {"duration_ms": 8000}, rs.SUCCESS),
                                      ("abort", {"duration_ms": 8000, "fault": "nolog"}, rs.ABORTED)]:
             with self.subTest(case=name):
-                sb = self.sandbox(name, settings={**ONE_RUN, "Re": "1"}, desktop=None, gamesim_faults=faults)
+                sb = self.sandbox(name, settings={**ONE_RUN, "Re": "1"}, gamesim_faults=faults)
                 before = rs.Trees(sb)
                 bin64 = sb.game_dir / "Bin64"
                 rs.start_and_choose(sb, ID.VGAButton)
@@ -114,7 +114,7 @@ class RandomExecutableTest(E2ETestCase):
 
 class KilledRunTest(E2ETestCase):
     def test_program_killed_while_the_game_runs_is_repaired_at_next_start(self):
-        sb = self.sandbox(settings={**ONE_RUN, "ScreenShot": "1", "Frame": "850"}, desktop=None,
+        sb = self.sandbox(settings={**ONE_RUN, "ScreenShot": "1", "Frame": "850"},
                           gamesim_faults={"duration_ms": 30000})
         before = rs.Trees(sb)
         program = rs.start_and_choose(sb, ID.VGAButton)

@@ -83,7 +83,7 @@ def main() -> int:
     artifacts.mkdir(parents=True, exist_ok=True)
     settings = {"800": "1", "1024": "1", "1280": "1", "RunNumber": "1", "Demo": "1", "Quality": "2",
                 "Note": ""}
-    sb = harness.make_sandbox(REPO / "build" / "perf-run-timing", artifacts, settings=settings, desktop=None,
+    sb = harness.make_sandbox(REPO / "build" / "perf-run-timing", artifacts, settings=settings,
                               gamesim_faults={"duration_ms": args.game_ms}, name="perf")
     watcher = Watcher(sb.dir)
     try:
