@@ -9,7 +9,7 @@
 namespace fw::win32 {
 namespace {
 
-COLORREF Colour(Rgb c) {
+COLORREF Colour(fw::Rgb c) {
     return RGB(c.r, c.g, c.b);
 }
 
@@ -18,7 +18,7 @@ int RowStride(int width) {
     return (width * 3 + 3) & ~3;
 }
 
-UniqueGdiObject SolidBrush(Rgb colour) {
+UniqueGdiObject SolidBrush(fw::Rgb colour) {
     return UniqueGdiObject(::CreateSolidBrush(Colour(colour)));
 }
 
@@ -76,7 +76,7 @@ GdiSurface::GdiSurface(UniqueMemoryDc dc, UniqueGdiObject bitmap, void* bits, in
 
 GdiSurface::~GdiSurface() = default;
 
-void GdiSurface::FillRect(int x, int y, int width, int height, Rgb colour) {
+void GdiSurface::FillRect(int x, int y, int width, int height, fw::Rgb colour) {
     if (width <= 0 || height <= 0) {
         return;
     }
@@ -85,7 +85,8 @@ void GdiSurface::FillRect(int x, int y, int width, int height, Rgb colour) {
     ::FillRect(dc_.Get(), &area, static_cast<HBRUSH>(brush.Get()));
 }
 
-void GdiSurface::FillGradientVertical(int x, int y, int width, int height, Rgb top, Rgb bottom) {
+void GdiSurface::FillGradientVertical(int x, int y, int width, int height, fw::Rgb top,
+                                      fw::Rgb bottom) {
     if (width <= 0 || height <= 0) {
         return;
     }
@@ -104,7 +105,7 @@ void GdiSurface::FillGradientVertical(int x, int y, int width, int height, Rgb t
     ::GradientFill(dc_.Get(), corners, 2, &rect, 1, GRADIENT_FILL_RECT_V);
 }
 
-void GdiSurface::FrameRect(int x, int y, int width, int height, Rgb colour) {
+void GdiSurface::FrameRect(int x, int y, int width, int height, fw::Rgb colour) {
     if (width <= 0 || height <= 0) {
         return;
     }
@@ -113,7 +114,7 @@ void GdiSurface::FrameRect(int x, int y, int width, int height, Rgb colour) {
     ::FrameRect(dc_.Get(), &area, static_cast<HBRUSH>(brush.Get()));
 }
 
-void GdiSurface::Line(int x1, int y1, int x2, int y2, Rgb colour) {
+void GdiSurface::Line(int x1, int y1, int x2, int y2, fw::Rgb colour) {
     const UniqueGdiObject pen(::CreatePen(PS_SOLID, 1, Colour(colour)));
     const SelectionGuard selected(dc_.Get(), pen.Get());
     ::MoveToEx(dc_.Get(), x1, y1, nullptr);
@@ -122,19 +123,20 @@ void GdiSurface::Line(int x1, int y1, int x2, int y2, Rgb colour) {
     ::SetPixelV(dc_.Get(), x2, y2, Colour(colour));
 }
 
-void GdiSurface::PaintText(int x, int y, const std::string& cp1252, HFONT font, Rgb colour) {
+void GdiSurface::PaintText(int x, int y, const std::string& cp1252, HFONT font, fw::Rgb colour) {
     const std::wstring wide = WideFromCp1252(cp1252);
     const SelectionGuard selected(dc_.Get(), font);
     ::SetTextColor(dc_.Get(), Colour(colour));
     ::TextOutW(dc_.Get(), x, y, wide.c_str(), static_cast<int>(wide.size()));
 }
 
-void GdiSurface::Text(int x, int y, const std::string& cp1252, const FontSpec& font, Rgb colour) {
+void GdiSurface::Text(int x, int y, const std::string& cp1252, const FontSpec& font,
+                      fw::Rgb colour) {
     PaintText(x, y, cp1252, FontFor(font, false), colour);
 }
 
 void GdiSurface::TextRotated90(int x, int y, const std::string& cp1252, const FontSpec& font,
-                               Rgb colour) {
+                               fw::Rgb colour) {
     // Turned a quarter left, the text's top left corner is the bottom left of
     // its box: the glyphs' tops face left and the line runs upwards.
     const TextSize size = MeasureText(cp1252, font);

@@ -14,6 +14,8 @@
 
 namespace fw::win32 {
 
+// Colours are spelled fw::Rgb: the window's own artwork has an Rgb of its own
+// in this namespace, and both meet in the program's entry file.
 class GdiSurface : public BitmapSurface {
 public:
     // The chart's colour type, not the window pictures' own of the same name.
@@ -27,13 +29,15 @@ public:
 
     int Width() const override { return width_; }
     int Height() const override { return height_; }
-    void FillRect(int x, int y, int width, int height, Rgb colour) override;
-    void FillGradientVertical(int x, int y, int width, int height, Rgb top, Rgb bottom) override;
-    void FrameRect(int x, int y, int width, int height, Rgb colour) override;
-    void Line(int x1, int y1, int x2, int y2, Rgb colour) override;
-    void Text(int x, int y, const std::string& cp1252, const FontSpec& font, Rgb colour) override;
+    void FillRect(int x, int y, int width, int height, fw::Rgb colour) override;
+    void FillGradientVertical(int x, int y, int width, int height, fw::Rgb top,
+                              fw::Rgb bottom) override;
+    void FrameRect(int x, int y, int width, int height, fw::Rgb colour) override;
+    void Line(int x1, int y1, int x2, int y2, fw::Rgb colour) override;
+    void Text(int x, int y, const std::string& cp1252, const FontSpec& font,
+              fw::Rgb colour) override;
     void TextRotated90(int x, int y, const std::string& cp1252, const FontSpec& font,
-                       Rgb colour) override;
+                       fw::Rgb colour) override;
     TextSize MeasureText(const std::string& cp1252, const FontSpec& font) const override;
     std::string EncodeBmp() const override;
 
@@ -45,7 +49,7 @@ private:
     // first installed of a few look-alikes, so that text never falls back to a
     // bitmap font that cannot be smoothed.
     const std::wstring& FaceFor(const std::string& wanted) const;
-    void PaintText(int x, int y, const std::string& cp1252, HFONT font, Rgb colour);
+    void PaintText(int x, int y, const std::string& cp1252, HFONT font, fw::Rgb colour);
 
     // Destroyed in reverse order: the bitmap is put out of the context before
     // it is deleted, and the context goes last.
