@@ -5,6 +5,7 @@
 #include "app/win32/control_ids.h"
 #include "app/win32/drawing.h"
 #include "app/win32/error_report.h"
+#include "app/win32/news_window.h"
 #include "app/win32/picker_window.h"
 #include "app/win32/pictures.h"
 #include "app/win32/splash_window.h"
@@ -286,7 +287,12 @@ void MainWindow::SetNormalBounds(const WindowBounds& bounds) {
 }
 
 void MainWindow::ShowNews() {
-    // The news window belongs to the update services, which plug in later.
+    if (!news_) {
+        auto news = std::make_unique<NewsWindow>(theme_);
+        news->Create();
+        news_ = std::move(news);
+    }
+    news_->ShowPage();
 }
 
 }  // namespace fw::win32

@@ -27,6 +27,7 @@ namespace fw::win32 {
 class Theme;
 class PickerWindow;
 class SplashWindow;
+class NewsWindow;
 
 // Window class and title of the main window, by which a second copy of the
 // program finds the first.
@@ -115,6 +116,7 @@ private:
     Locale* locale_ = nullptr;
     PickerWindow* picker_ = nullptr;
     std::unique_ptr<SplashWindow> splash_;
+    std::unique_ptr<NewsWindow> news_;  // made on first showing, kept after closing
     Bitmap background_;
     SIZE clientSize_{};
     bool ending_ = false;

@@ -1,0 +1,254 @@
+#include "app/win32/news_window.h"
+
+#include <shellapi.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "app/news_text.h"
+#include "app/win32/theme.h"
+#include "platform/win32/winhttp_transport.h"
+#include "update/update_address.h"
+
+namespace fw::win32 {
+
+namespace {
+
+constexpr wchar_t kNewsClass[] = L"FramewrightNews";
+constexpr wchar_t kCaption[] = L"Quernmark NEWS";
+constexpr int kWidth = 520;
+constexpr int kHeight = 500;
+constexpr int kMargin = 8;
+constexpr int kLinkLineHeight = 16;
+constexpr int kMaxLinkLines = 10;
+constexpr int kTextId = 1;
+constexpr int kLinksId = 2;
+constexpr UINT kPageArrived = WM_APP + 1;
+constexpr std::uint64_t kMaxPageBytes = 1024 * 1024;
+
+// Tests serve the page from this machine; nothing else moves it.
+constexpr char kNewsAddressVariable[] = "FRAMEWRIGHT_NEWS_URL";
+constexpr char kDefaultNewsAddress[] = "https://www.brimvale.example/benchmarks/news.html";
+
+constexpr wchar_t kLoadingText[] = L"Loading the news\x2026";
+constexpr wchar_t kFailedText[] =
+    L"The news could not be loaded. Please check your internet connection and try again later.";
+constexpr wchar_t kEmptyText[] = L"There is no news at the moment.";
+
+std::wstring WideFromUtf8(std::string_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    int length =
+        ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                          length);
+    return wide;
+}
+
+std::string NewsAddressText() {
+    const char* value = std::getenv(kNewsAddressVariable);
+    if (value != nullptr && *value != '\0') {
+        return value;
+    }
+    return kDefaultNewsAddress;
+}
+
+// The page's body, nothing when it could not be fetched.
+std::optional<std::string> FetchPage(std::stop_token stop) {
+    auto address = ParseUpdateAddress(NewsAddressText());
+    if (!address) {
+        return std::nullopt;
+    }
+    WinHttpTransport transport(false, stop);
+    std::string body;
+    FetchResult result = transport.Fetch(*address, kMaxPageBytes, [&](std::string_view piece) {
+        body.append(piece);
+        return true;
+    });
+    if (result != FetchResult::Ok) {
+        return std::nullopt;
+    }
+    return body;
+}
+
+// A SysLink control reads markup; the texts put into it must not add any.
+std::wstring LinkSafe(std::wstring text) {
+    for (wchar_t& c : text) {
+        if (c == L'<' || c == L'>' || c == L'"') {
+            c = L' ';
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+NewsWindow::~NewsWindow() {
+    if (fetch_.joinable()) {
+        fetch_.request_stop();
+        fetch_.join();
+    }
+}
+
+void NewsWindow::RegisterClass() {
+    Window::RegisterClass(kNewsClass, ::LoadCursorW(nullptr, IDC_ARROW));
+}
+
+void NewsWindow::Create() {
+    RegisterClass();
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    const DWORD exStyle = WS_EX_TOPMOST;
+    RECT bounds{0, 0, theme_.Scale(kWidth), theme_.Scale(kHeight)};
+    ::AdjustWindowRectEx(&bounds, style, FALSE, exStyle);
+    const int width = bounds.right - bounds.left;
+    const int height = bounds.bottom - bounds.top;
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int left = work.left + (work.right - work.left - width) / 2;
+    const int top = work.top + (work.bottom - work.top - height) / 2;
+    CreateOfClass(kNewsClass, exStyle, style, kCaption, RECT{left, top, left + width, top + height},
+                  nullptr, 0);
+
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    text_ = ::CreateWindowExW(
+        0, L"EDIT", L"",
+        WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0, 0, 0,
+        0, hwnd(), reinterpret_cast<HMENU>(kTextId), instance, nullptr);
+    links_ = ::CreateWindowExW(0, WC_LINK, L"", WS_CHILD | WS_TABSTOP, 0, 0, 0, 0, hwnd(),
+                               reinterpret_cast<HMENU>(kLinksId), instance, nullptr);
+    for (HWND child : {text_, links_}) {
+        if (child != nullptr) {
+            ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(theme_.Normal()), FALSE);
+        }
+    }
+    SetContent(kLoadingText, L"");
+}
+
+void NewsWindow::ShowPage() {
+    if (!loading_) {
+        if (fetch_.joinable()) {
+            fetch_.join();
+        }
+        loading_ = true;
+        SetContent(kLoadingText, L"");
+        HWND window = hwnd();
+        fetch_ = std::jthread([this, window](std::stop_token stop) {
+            std::optional<std::string> body = FetchPage(stop);
+            {
+                std::lock_guard lock(mutex_);
+                body_ = std::move(body);
+            }
+            ::PostMessageW(window, kPageArrived, 0, 0);
+        });
+    }
+    ::ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+}
+
+void NewsWindow::ShowLoaded() {
+    loading_ = false;
+    std::optional<std::string> body;
+    {
+        std::lock_guard lock(mutex_);
+        body = std::move(body_);
+        body_.reset();
+    }
+    if (!body) {
+        SetContent(kFailedText, L"");
+        return;
+    }
+    NewsPage page = ReadNewsPage(*body);
+    std::wstring text;
+    if (!page.title.empty()) {
+        text = WideFromUtf8(page.title) + L"\r\n\r\n";
+    }
+    for (const std::string& paragraph : page.paragraphs) {
+        text += WideFromUtf8(paragraph) + L"\r\n\r\n";
+    }
+    if (page.title.empty() && page.paragraphs.empty()) {
+        text = kEmptyText;
+    }
+    std::wstring links;
+    linkLines_ = 0;
+    for (const NewsLink& link : page.links) {
+        if (linkLines_ == kMaxLinkLines) {
+            break;
+        }
+        links += L"<a href=\"" + LinkSafe(WideFromUtf8(link.address)) + L"\">" +
+                 LinkSafe(WideFromUtf8(link.text)) + L"</a>\n";
+        ++linkLines_;
+    }
+    SetContent(text, links);
+}
+
+void NewsWindow::SetContent(const std::wstring& text, const std::wstring& links) {
+    if (text_ != nullptr) {
+        ::SetWindowTextW(text_, text.c_str());
+    }
+    if (links_ == nullptr) {
+        linkLines_ = 0;
+    } else {
+        if (links.empty()) {
+            linkLines_ = 0;
+        }
+        ::SetWindowTextW(links_, links.c_str());
+        ::ShowWindow(links_, linkLines_ > 0 ? SW_SHOWNA : SW_HIDE);
+    }
+    Layout();
+}
+
+void NewsWindow::Layout() {
+    RECT client{};
+    ::GetClientRect(hwnd(), &client);
+    const int margin = theme_.Scale(kMargin);
+    const int linksHeight = linkLines_ * theme_.Scale(kLinkLineHeight);
+    const int width = client.right - 2 * margin;
+    const int linksTop = client.bottom - margin - linksHeight;
+    const int textBottom = linkLines_ > 0 ? linksTop - margin : client.bottom - margin;
+    if (text_ != nullptr) {
+        ::MoveWindow(text_, margin, margin, width, textBottom - margin, TRUE);
+    }
+    if (links_ != nullptr) {
+        ::MoveWindow(links_, margin, linksTop, width, linksHeight, TRUE);
+    }
+}
+
+LRESULT NewsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case kPageArrived:
+            ShowLoaded();
+            return 0;
+        case WM_CLOSE:
+            // The window stays for the next time the news is shown.
+            ::ShowWindow(hwnd(), SW_HIDE);
+            return 0;
+        case WM_ERASEBKGND: {
+            RECT client{};
+            ::GetClientRect(hwnd(), &client);
+            ::FillRect(reinterpret_cast<HDC>(wParam), &client, theme_.BrushOf(colours::kBlack));
+            return 1;
+        }
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT: {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            ::SetTextColor(dc, colours::kSilver);
+            ::SetBkColor(dc, colours::kBlack);
+            return reinterpret_cast<LRESULT>(theme_.BrushOf(colours::kBlack));
+        }
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header->hwndFrom == links_ &&
+                (header->code == NM_CLICK || header->code == NM_RETURN)) {
+                const auto* link = reinterpret_cast<const NMLINK*>(lParam);
+                ::ShellExecuteW(hwnd(), L"open", link->item.szUrl, nullptr, nullptr, SW_SHOWNORMAL);
+                return 0;
+            }
+            return Default(message, wParam, lParam);
+        }
+        default:
+            return Default(message, wParam, lParam);
+    }
+}
+
+}  // namespace fw::win32
