@@ -45,6 +45,16 @@ def start_and_choose(sb: harness.Sandbox, button: int, hold_shift: bool = False)
     return program
 
 
+def answered(sb: harness.Sandbox, *words, timeout: float = 180):
+    """One driver value, asked again while the window is too busy to answer."""
+    def ask():
+        try:
+            return [sb.ui_value(*words)]
+        except harness.UiError:
+            return None
+    return harness.wait_until(ask, timeout, f"the window to answer {words}", interval=1.0)[0]
+
+
 def message(sb: harness.Sandbox) -> str:
     return sb.ui_value("text", ID.MessageLabel)
 

@@ -107,10 +107,9 @@ class VgaRunTest(E2ETestCase):
             self.assertTrue((shots / f"{stem}.jpg").read_bytes().startswith(b"\xff\xd8"))
 
         # The Debug trace, saved to C:\log.txt.
-        (self.artifacts / "controls.txt").write_text("\n".join(sb.ui_values("list-controls")))
-        memo = sb.ui_value("text", ID.DebugMemo)
+        memo = rs.answered(sb, "text", ID.DebugMemo)
         (self.artifacts / "memo.txt").write_text(memo, encoding="utf-8")
-        self.assertEqual(sb.ui_value("visible", ID.RzGroup1Items4), "1", "the Debug item after a start with Shift")
+        self.assertEqual(rs.answered(sb, "visible", ID.RzGroup1Items4), "1", "the Debug item after a start with Shift")
         sb.ui(("click", ID.RzGroup1Items4), ("click", ID.Button1))
         log = harness.wait_for_file(sb.prefix / "drive_c" / "log.txt")
         (self.artifacts / "log.txt").write_bytes(log.read_bytes())
