@@ -158,3 +158,12 @@ def machine_values(lines: List[str]) -> Dict[str, str]:
     assert len(started) == 1, started
     values["started"] = started[0]
     return values
+
+
+def close(sb: harness.Sandbox) -> None:
+    """Closes the main window (a window too busy to answer is ended with the
+    sandbox's programs)."""
+    try:
+        sb.ui(("close", harness.MAIN_TITLE))
+    except harness.UiError:
+        pass

@@ -62,7 +62,7 @@ class GameFaultTest(E2ETestCase):
                     minimum, average, maximum = map(int, results[0][1:])
                     self.assertTrue(0 < minimum <= average <= maximum, results)
                 self.assertEqual(sb.settings(live=True).get("NoErrorWarning"), "0")
-                sb.ui(("close", harness.MAIN_TITLE))
+                rs.close(sb)
                 sb.stop_all()
                 rs.assert_trees_back(self, sb, before)
 
@@ -107,7 +107,7 @@ class RandomExecutableTest(E2ETestCase):
                 lines = rs.read_report(rs.report_files(sb)[0]) if rs.report_files(sb) else []
                 if wanted == rs.SUCCESS:
                     self.assertIn("<b>Random .exe:</b> Enabled</FONT><br>", lines)
-                sb.ui(("close", harness.MAIN_TITLE))
+                rs.close(sb)
                 sb.stop_all()
                 rs.assert_trees_back(self, sb, before)
 
@@ -133,7 +133,7 @@ class KilledRunTest(E2ETestCase):
         rs.start_and_choose(sb, ID.VGAButton)
         harness.wait_until(lambda: sb.settings(live=True).get("NoErrorWarning") == "0", 120,
                            "NoErrorWarning back to 0")
-        sb.ui(("close", harness.MAIN_TITLE))
+        rs.close(sb)
         sb.stop_all()
         rs.assert_trees_back(self, sb, before)
         self.assertEqual(sb.settings().get("NoErrorWarning"), "0")

@@ -47,7 +47,7 @@ class CpuRunTest(E2ETestCase):
                      rs.result_line(1, *results[0][1:])] + rs.FOOTER
         self.assertEqual(lines, expected)
         self.assertEqual(list((sb.program_dir / "Benchmark").glob("*.jpg")), [])
-        sb.ui(("close", harness.MAIN_TITLE))
+        rs.close(sb)
         sb.stop_all()
         self.assertEqual(sb.settings().get("NoErrorWarning"), "0")
         # The user's own earlier screenshot stays where it was: a CPU run asks
@@ -76,6 +76,6 @@ class CustomResolutionRunTest(E2ETestCase):
         heading = lines.index("<BR><B><FONT size=5>Resolution: 1600 \u00d7 900 (Custom)</FONT></B><BR>")
         self.assertRegex(lines[heading + 1], rs.RESULT_PATTERN.pattern)
         self.assertEqual(lines[heading + 2:], rs.FOOTER)
-        sb.ui(("close", harness.MAIN_TITLE))
+        rs.close(sb)
         sb.stop_all()
         rs.assert_trees_back(self, sb, before)

@@ -146,6 +146,6 @@ class VgaRunTest(E2ETestCase):
 
         self.assertEqual(sb.settings(live=True).get("NoErrorWarning"), "0")
         sb.screenshot(harness.MAIN_TITLE, "window-after-run")
-        sb.ui(("close", harness.MAIN_TITLE))
+        rs.close(sb)
         sb.stop_all()
         rs.assert_trees_back(self, sb, before)
