@@ -35,15 +35,9 @@ def assert_trees_back(test: harness.E2ETestCase, sb: harness.Sandbox, before: Tr
 
 def start_and_choose(sb: harness.Sandbox, button: int, hold_shift: bool = False) -> harness.Program:
     if hold_shift:
-        # Wine learns the keyboard's state through a window of its desktop:
-        # one must be shown before the program starts and reads the key.
-        notepad = sb.start("notepad")
-        sb.ui(("wait-window", "* - Notepad", 120000), timeout=180)
         # The Shift key is held until the main window shows (after the splash).
         program = sb.start(sb.program_exe, cwd=sb.program_dir, name="framewright",
                            hold_shift_until=harness.MAIN_TITLE, wait_timeout_ms=110000)
-        sb.ui(("close", "* - Notepad"), check=False)
-        notepad.wait(60)
     else:
         program = sb.start_program()
         sb.ui(("wait-window", harness.MAIN_TITLE, 150000), timeout=200)
