@@ -109,7 +109,9 @@ def main() -> int:
     for (t0, kind0, c0), (t1, kind1, c1) in zip(events, events[1:]):
         if kind0 == "end" and kind1 == "start" and t1 - t0 < 60:
             gaps.append((t1 - t0) * 1000 - PAUSE_MS)
-        if kind0 == "start" and kind1 == "end" and c0 is not None and c1 is not None:
+        # A program process that ended between the two looks (Wine's own
+        # helpers) makes the sum fall: such a pair says nothing.
+        if kind0 == "start" and kind1 == "end" and c0 is not None and c1 is not None and c1 >= c0:
             cpu.append(((c1 - c0) * 1000, (t1 - t0) * 1000))
     print(f"game end -> next game start, less the {PAUSE_MS} ms pause: "
           + ", ".join(f"{g:.0f}" for g in gaps) + f" ms; median {statistics.median(gaps):.0f} ms" if gaps else
