@@ -71,6 +71,14 @@ def wait_until(condition: Callable[[], object], timeout: float, what: str = "con
         time.sleep(interval)
 
 
+def wait_until_or_none(condition: Callable[[], object], timeout: float, interval: float = 0.05):
+    """As wait_until, but None when the time is up."""
+    try:
+        return wait_until(condition, timeout, interval=interval)
+    except AssertionError:
+        return None
+
+
 def wait_for_file(path, timeout: float = 30.0, stable: bool = True) -> Path:
     """Waits for a file to exist (and, with `stable`, to stop growing)."""
     path = Path(path)
@@ -315,19 +323,34 @@ class Sandbox:
         argv = self._argv(program, args)
         if hold_shift_until is None:
             started = Program(argv, self.wine_env(), cwd, stem)
-        else:
-            env = self.wine_env()
-            subprocess.run(["xdotool", "keydown", "shift"], env=env, check=True)
+            self.programs.append(started)
+            return started
+        env = self.wine_env()
+        # Wine learns of a key through its own windows: a driver session keeps
+        # the sandbox's desktop alive while the key goes down, and confirms
+        # that Wine sees it before the program starts.
+        with self.ui_session(timeout=wait_timeout_ms / 1000 + 30) as ui:
+            ui.send(("wait-gone", "no window has this title", 0))
+            self._press_shift(ui, env)
             try:
                 started = Program(argv, env, cwd, stem)
                 self.programs.append(started)
-                self.ui(("wait-window", hold_shift_until, wait_timeout_ms),
-                        timeout=wait_timeout_ms / 1000 + 30)
+                ui.send(("wait-window", hold_shift_until, wait_timeout_ms))
             finally:
                 subprocess.run(["xdotool", "keyup", "shift"], env=env, check=True)
-            return started
-        self.programs.append(started)
         return started
+
+    @staticmethod
+    def _press_shift(ui: UiSession, env: dict) -> None:
+        for _ in range(10):
+            subprocess.run(["xdotool", "keydown", "shift"], env=env, check=True)
+            if wait_until_or_none(lambda: ui.value("key-state", "SHIFT") == "down", 2.0):
+                return
+            subprocess.run(["xdotool", "keyup", "shift"], env=env, check=True)
+            # The keyboard focus may have been left on a window that is gone.
+            subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "Wine desktop$", "windowfocus"],
+                           env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
+        raise AssertionError("Wine does not see the Shift key held on the display")
 
     def start_program(self, *args: object, hold_shift: bool = False) -> Program:
         """Starts framewright.exe from its folder, optionally with Shift held

@@ -270,6 +270,20 @@ class UiDriverTest(E2ETestCase):
         notepad.wait(30)
 
 
+class ShiftAtStartTest(E2ETestCase):
+    def test_shift_held_for_the_first_program_of_a_cold_sandbox(self):
+        if not harness.RIG_TARGET.exists():
+            self.skipTest(f"{harness.RIG_TARGET} is not built")
+        sb = self.sandbox()
+        held = sb.start(harness.RIG_TARGET, name="held", hold_shift_until="Rig Target")
+        self.assertEqual(held.stdout().splitlines()[0], "shift down")
+        sb.ui(("close", "Rig Target"), ("wait-gone", "Rig Target", 10000))
+        held.wait(30)
+        free = sb.start(harness.RIG_TARGET, name="free")
+        sb.ui(("wait-window", "Rig Target", 30000))
+        self.assertEqual(free.stdout().splitlines()[0], "shift up")
+
+
 class ProgramStartTest(E2ETestCase):
     def test_program_shows_its_main_window(self):
         main_source = (harness.REPO / "src/app/win32/main.cpp").read_text()

@@ -24,6 +24,7 @@ const std::vector<CommandSpec>& CommandTable() {
         {L"focused", 0, 0, Focused, L"focused"},
         {L"type", 2, 2, Type, L"type <id> <text>"},
         {L"key", 2, 2, Key, L"key <id> <vk>"},
+        {L"key-state", 1, 1, KeyState, L"key-state <vk>"},
         {L"combo-select", 2, 2, ComboSelect, L"combo-select <id> <index>"},
         {L"combo-index", 1, 1, ComboIndex, L"combo-index <id>"},
         {L"combo-items", 1, 1, ComboItems, L"combo-items <id>"},

@@ -44,6 +44,7 @@ void Focus(Session&, const Args&);
 void Focused(Session&, const Args&);
 void Type(Session&, const Args&);
 void Key(Session&, const Args&);
+void KeyState(Session&, const Args&);
 
 // Combo and list boxes (list_commands.cpp).
 void ComboSelect(Session&, const Args&);

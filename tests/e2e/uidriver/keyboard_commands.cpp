@@ -92,6 +92,13 @@ void Focused(Session& session, const Args&) {
     session.out.Value(std::to_wstring(GetDlgCtrlID(info.hwndFocus)));
 }
 
+void KeyState(Session& session, const Args& args) {
+    // The asynchronous state: what a program asks at its start, before it
+    // has processed any input of its own.
+    const bool down = GetAsyncKeyState(static_cast<int>(ParseVirtualKey(args[0]))) < 0;
+    session.out.Value(down ? L"down" : L"up");
+}
+
 void Type(Session& session, const Args& args) {
     HWND control = RequireControl(session, args[0]);
     MoveFocus(control);
