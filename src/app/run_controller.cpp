@@ -333,7 +333,9 @@ void RunController::HandleGameExit() {
     if (!entry) {
         return;
     }
-    const bool screenshots = form_.ScreenBox.Checked();
+    // Only a graphics-card run asks the game for a screenshot and empties its
+    // folder first; in a processor run a ScreenShot0000.jpg there is the user's.
+    const bool screenshots = form_.ScreenBox.Checked() && run.Mode == BenchMode::Vga;
     if (!entry->Position) {
         if (screenshots) {
             MoveScreenshot(run.CurrentTag);

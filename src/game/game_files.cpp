@@ -63,7 +63,8 @@ std::string FreeName(FileSystem& files, const std::string& folder, const std::st
 std::string EncodeRunRecord(const RunRecord& record) {
     return "exe=" + Escape(record.exeName) + "\r\nexefolder=" + Escape(record.exeFolder) +
            "\r\nautoexec=" + Escape(record.autoexecText) +
-           "\r\ndemolog=" + Escape(record.demoLogPath) + "\r\n";
+           "\r\ndemolog=" + Escape(record.demoLogPath) +
+           "\r\nshots=" + (record.screenshotsSetAside ? "1" : "0") + "\r\n";
 }
 
 RunRecord DecodeRunRecord(const std::string& text) {
@@ -83,6 +84,8 @@ RunRecord DecodeRunRecord(const std::string& text) {
             record.autoexecText = value;
         } else if (key == "demolog") {
             record.demoLogPath = value;
+        } else if (key == "shots") {
+            record.screenshotsSetAside = value == "1";
         }
     }
     return record;
@@ -126,7 +129,7 @@ void GameFiles::PutBackLeftoverCVarGroups() {
 // The user's folder comes back under its own name. Whatever the working folder
 // still holds is moved into it first, so that no picture is lost — also none
 // taken after an interrupted run.
-void GameFiles::PutBackScreenshotFolder() {
+void GameFiles::PutBackScreenshotFolder(bool runShots) {
     const std::string base = install_.CrysisConfigPath;
     const std::string old = base + "ScreenShotsold\\";
     const std::string current = base + "ScreenShots\\";
@@ -134,9 +137,10 @@ void GameFiles::PutBackScreenshotFolder() {
         return;
     }
     if (files_.FolderExists(current)) {
+        const std::string keep = runShots ? install_.ScreenShotsPath : old;
         for (const auto& name : files_.ListFiles(current)) {
-            std::string target = files_.FileExists(old + name) ? FreeName(files_, old, name) : name;
-            files_.ShellMove(current + name, old + target);
+            std::string target = files_.FileExists(keep + name) ? FreeName(files_, keep, name) : name;
+            files_.ShellMove(current + name, keep + target);
         }
         if (files_.ListFiles(current).empty()) {
             files_.ShellDeleteFolder(current);
@@ -149,10 +153,13 @@ void GameFiles::PrepareScreenshotFolder() {
     const std::string base = install_.CrysisConfigPath;
     // A folder left aside by an interrupted run goes back first, merged, so the
     // run can set the user's pictures aside again.
-    PutBackScreenshotFolder();
-    if (files_.FolderExists(base + "ScreenShots\\")) {
-        files_.Rename(base + "ScreenShots", base + "ScreenShotsold");
+    PutBackScreenshotFolder(false);
+    if (files_.FolderExists(base + "ScreenShots\\") &&
+        files_.Rename(base + "ScreenShots", base + "ScreenShotsold")) {
         files_.CreateFolders(base + "ScreenShots");
+        RunRecord record = record_;
+        record.screenshotsSetAside = true;
+        RecordRun(record);
     }
 }
 
@@ -251,8 +258,8 @@ void GameFiles::RestoreGameFiles(bool randomExe, bool screenshotBox) {
     PutBackLeftoverCVarGroups();
     PutBackDemoConfigs();
     PutBackGameConfig();
-    if (screenshotBox) {
-        PutBackScreenshotFolder();
+    if (screenshotBox || record_.screenshotsSetAside) {
+        PutBackScreenshotFolder(record_.screenshotsSetAside);
     }
     ForgetRun();
 }
@@ -260,7 +267,7 @@ void GameFiles::RestoreGameFiles(bool randomExe, bool screenshotBox) {
 void GameFiles::RecoverGameFiles(Dialogs& dialogs) {
     LoadRecord();
     const bool runRecorded = files_.FileExists(RecordPath());
-    PutBackScreenshotFolder();
+    PutBackScreenshotFolder(runRecorded && record_.screenshotsSetAside);
     PutBackGameConfig();
     PutBackDemoConfigs();
     const std::string autoexec = install_.CFGPath + "autoexec.cfg";

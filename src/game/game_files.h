@@ -19,6 +19,7 @@ struct RunRecord {
     std::string exeFolder;     // the folder of the renamed executable
     std::string autoexecText;  // the autoexec.cfg the run wrote, or ""
     std::string demoLogPath;   // the demo log the run reads
+    bool screenshotsSetAside = false;  // the user's ScreenShots folder waits as ScreenShotsold
 };
 
 class GameFiles {
@@ -47,7 +48,9 @@ class GameFiles {
     std::string RecordPath() const { return install_.ProgramFolder + "RunInProgress.dat"; }
 
   private:
-    void PutBackScreenshotFolder();
+    // `runShots`: the working folder holds only what the game wrote for this
+    // run; those pictures go to the program's own store instead of the user's.
+    void PutBackScreenshotFolder(bool runShots);
     void PutBackDemoConfigs();
     void PutBackGameConfig();
     void PutBackAutoexec();

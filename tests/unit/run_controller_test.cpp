@@ -220,6 +220,43 @@ TEST_F(RunTest, KilledRunIsRepairedAtTheNextStart) {
     EXPECT_EQ(GameTrees(), before);
 }
 
+TEST_F(RunTest, KilledRunKeepsItsScreenshotOutOfTheUsersFolder) {
+    Setting("ScreenShot", "1");
+    Setting("Frame", "850");
+    StartVga();
+    const auto before = GameTrees();
+    form->BenchButton.Press();
+    // The game goes on after the program died and saves its picture.
+    fake.files.AddFile(kDocs + "ScreenShots\\ScreenShot0000.jpg", "run shot");
+    run.reset();
+    form.reset();
+    fake.processes.pending = nullptr;
+    form = std::make_unique<TForm1>(platform, host, false);
+    run = std::make_unique<RunController>(*form, surfaces);
+    form->FormCreate();
+    EXPECT_EQ(GameTrees(), before);
+    EXPECT_EQ(*fake.files.ReadFile(std::string(kProgramFolder) + "ScreenShots\\ScreenShot0000.jpg"),
+              "run shot");
+}
+
+TEST_F(RunTest, ProcessorRunLeavesTheUsersScreenshotAlone) {
+    Setting("ScreenShot", "1");
+    Setting("DemoCPU", "1");
+    Setting("hdw2", "0");
+    fake.files.AddFile(kLevels + "ice\\benchmark_cpuice.tmd", "demo");
+    Start();
+    run = std::make_unique<RunController>(*form, surfaces);
+    form->CPUButtonClick();
+    const auto before = GameTrees();
+    form->BenchButton.Press();
+    ASSERT_EQ(fake.processes.started.size(), 1u);
+    fake.files.AddFile(kLevels + "ice\\benchmark_cpuice.log", DemoLog(1, 40));
+    fake.processes.Terminate();
+    EXPECT_EQ(form->MessageLabel.Caption(), "The benchmarking is successful.");
+    EXPECT_EQ(*fake.files.ReadFile(kDocs + "ScreenShots\\ScreenShot0000.jpg"), "user picture");
+    EXPECT_EQ(GameTrees(), before);
+}
+
 TEST_F(RunTest, RepairWithoutARecordAsksAboutAutoexec) {
     Setting("NoErrorWarning", "1");
     fake.files.AddFile(kDocs + "Gameold.cfg", "original");

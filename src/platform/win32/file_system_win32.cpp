@@ -147,8 +147,11 @@ bool Win32FileSystem::ShellMove(const std::string& from, const std::string& to) 
     if (!folder.empty() && !IsRoot(folder)) {
         CreateFolderChain(folder);
     }
-    return RunShellOperation(FO_MOVE, source, &target,
-                             FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR | FOF_SIMPLEPROGRESS);
+    // No error box either: a move runs inside a restore that nobody watches,
+    // and a box waiting for an answer would stop the restore half way.
+    return RunShellOperation(
+        FO_MOVE, source, &target,
+        FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR | FOF_SIMPLEPROGRESS | FOF_NOERRORUI);
 }
 
 bool Win32FileSystem::ShellCopyFolder(const std::string& from, const std::string& intoFolder) {
@@ -170,7 +173,8 @@ bool Win32FileSystem::ShellDeleteFolder(const std::string& path) {
     if (!IsAbsolute(folder) || IsRoot(folder) || HasWildcard(folder)) {
         return false;
     }
-    return RunShellOperation(FO_DELETE, folder, nullptr, FOF_SILENT | FOF_NOCONFIRMATION);
+    return RunShellOperation(FO_DELETE, folder, nullptr,
+                             FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI);
 }
 
 bool Win32FileSystem::CopyFileNew(const std::string& from, const std::string& to) {
