@@ -2,9 +2,13 @@
 
 namespace fw {
 
-bool SettingsStore::Open() { return OpenKeyAt(kSettingsKey); }
+bool SettingsStore::Open() {
+    return OpenKeyAt(kSettingsKey);
+}
 
-bool SettingsStore::Exists() { return registry_.KeyExists(kSettingsKey); }
+bool SettingsStore::Exists() {
+    return registry_.KeyExists(kSettingsKey);
+}
 
 std::string SettingsStore::ReadValue(const std::string& name) {
     if (current_.empty()) {
@@ -17,7 +21,9 @@ void SettingsStore::WriteValue(const std::string& name, const std::string& text)
     registry_.WriteString(kSettingsKey, name, text);
 }
 
-void SettingsStore::WriteFlag(const std::string& name, bool on) { WriteValue(name, on ? "1" : "0"); }
+void SettingsStore::WriteFlag(const std::string& name, bool on) {
+    WriteValue(name, on ? "1" : "0");
+}
 
 bool SettingsStore::OpenKeyAt(const std::string& path) {
     if (!registry_.CanOpenForWrite(path)) {
@@ -39,6 +45,8 @@ void SettingsStore::Save(const std::string& name, const std::string& text) {
     WriteValue(name, text);
 }
 
-void SettingsStore::SaveFlag(const std::string& name, bool on) { Save(name, on ? "1" : "0"); }
+void SettingsStore::SaveFlag(const std::string& name, bool on) {
+    Save(name, on ? "1" : "0");
+}
 
 }  // namespace fw
