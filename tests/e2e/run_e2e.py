@@ -96,12 +96,28 @@ def main() -> int:
     result = runner.run(unittest.TestSuite(tests))
     total = time.monotonic() - started
 
+    # Wine on a busy machine now and then misses a window or a key: a failed
+    # test runs once more on its own, and the summary names it as flaky.
+    failed_tests = [test for test, _ in result.failures + result.errors]
+    failed_tests += list(result.unexpectedSuccesses)
+    still_failing = []
+    retried = []
+    for test in failed_tests:
+        again = runner.run(unittest.TestSuite([test]))
+        if again.wasSuccessful():
+            retried.append(test.id())
+        else:
+            still_failing.append(test.id())
+            result.rows.extend(again.rows if hasattr(again, "rows") else [])
+
     print("\n== end-to-end summary")
     for test_id, status, detail, seconds in result.rows:
         print(f"  {seconds:6.1f} s  {status:<5}  {test_id}" + (f"  ({detail})" if detail else ""))
-    failed = len(result.failures) + len(result.errors) + len(result.unexpectedSuccesses)
-    print(f"  {result.testsRun} run, {failed} failed, {len(result.skipped)} skipped, {total:.1f} s")
-    return 0 if failed == 0 else 1
+    for test_id in retried:
+        print(f"  flaky: failed once, passed when run again: {test_id}")
+    print(f"  {result.testsRun} run, {len(still_failing)} failed, {len(result.skipped)} skipped, "
+          f"{len(retried)} passed only on a second run, {total:.1f} s")
+    return 0 if not still_failing else 1
 
 
 if __name__ == "__main__":
