@@ -4,7 +4,8 @@
 namespace fw::win32 {
 
 class Win32Shell : public Shell {
-  public:
+public:
+    // Returns at once; the shell does its work in the background.
     bool Open(const std::string& target) override;
 };
 
