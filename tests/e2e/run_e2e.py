@@ -102,7 +102,13 @@ def main() -> int:
     failed_tests += list(result.unexpectedSuccesses)
     still_failing = []
     retried = []
+    seen = set()
     for test in failed_tests:
+        # A failed subtest is run again through the test that holds it.
+        test = getattr(test, "test_case", test)
+        if test.id() in seen:
+            continue
+        seen.add(test.id())
         again = runner.run(unittest.TestSuite([test]))
         if again.wasSuccessful():
             retried.append(test.id())

@@ -11,8 +11,9 @@ from typing import Dict, List, Optional
 import harness
 from harness import ID
 
-# What the stand-in game itself writes is not the program's to put back.
-GAME_OWN = ["bin64/gamesim-*", "bin32/gamesim-*", "game.log"]
+# What the stand-in game itself writes is not the program's to put back: its
+# records, its Game.log, and the Crysis64.exe it makes for the hand-over.
+GAME_OWN = ["bin64/gamesim-*", "bin32/gamesim-*", "game.log", "bin64/crysis64.exe"]
 RUN_TIMEOUT = 600
 ABORTED = "Benchmark aborted!"
 SUCCESS = "The benchmarking is successful."
