@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs every test from a bare machine: set-up, the three builds, the native
-# unit tests, the stand-in game's self-test, a short fuzzing session and the
+# unit tests with the stand-in game's self-test, a short fuzzing session and the
 # end-to-end tests of the real program under Wine and Xvfb.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -14,11 +14,8 @@ scripts/setup.sh
 step "builds: native, win64, win32"
 scripts/build.sh
 
-step "unit tests"
+step "unit tests and the stand-in game's self-test"
 (cd build/native && ctest --output-on-failure)
-
-step "stand-in game self-test"
-tools/gamesim/selftest.sh build/native/tools/gamesim/gamesim
 
 if [ -x tests/fuzz/run-fuzz.sh ]; then
   step "fuzzing the demo-log parser (${FW_FUZZ_SECONDS:-30} s)"
