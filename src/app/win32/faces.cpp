@@ -339,10 +339,14 @@ ButtonPainter TabFace(const Theme& theme) {
         const double h = canvas.Height();
         canvas.RoundRect(0, 0, w, h, theme.Scale(4),
                          look.hot ? ToRgb(colours::kHot) : ToRgb(colours::kFrame));
-        canvas.RoundRect(1, 1, w - 1, h, theme.Scale(3), ToRgb(colours::kPage));
+        // The open page's tab joins the page; otherwise it sits back, darker.
+        canvas.RoundRect(1, 1, w - 1, h, theme.Scale(3),
+                         look.checked ? ToRgb(colours::kPage) : Rgb{4, 5, 8});
         DrawCanvas(dc, area.left, area.top, canvas);
         DrawTextIn(dc, text, area, DT_CENTER | DT_VCENTER | DT_SINGLELINE, theme.Bold(),
-                   look.hot ? colours::kHot : colours::kSilver);
+                   look.hot       ? colours::kHot
+                   : look.checked ? colours::kWhite
+                                  : RGB(120, 124, 132));
     };
 }
 

@@ -232,6 +232,7 @@ void MainWindow::BuildPageControl() {
     debugTab_ = &AddView<ButtonView>(Context(), nullptr, "8", TabFace(theme_),
                                      [this] { form_->RzGroup1Items4Click(); });
     debugTab_->Create(pageControl_->hwnd(), 0, RECT{4, 0, 30, kTabHeight + 1}, false);
+    debugTab_->SetCurrentWhen([this] { return form_->ActivePage == Page::Debug; });
     LayoutPages();
 
     BuildPathPage(pages_[static_cast<int>(Page::PathInfo)]->hwnd());
