@@ -50,6 +50,8 @@ void MainWindow::Create(TForm1& form, Locale& locale) {
     CreateOfClass(kMainWindowClass, WS_EX_CONTROLPARENT | WS_EX_APPWINDOW,
                   WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, kMainWindowTitle,
                   RECT{0, 0, clientSize_.cx, clientSize_.cy}, nullptr, 0);
+    // Centred already while hidden: the start-up dialogs centre on it.
+    CentreOnDesktop();
     background_ = MakeMainBackground(clientSize_, theme_);
     tips_.Create(hwnd());
 
@@ -80,14 +82,24 @@ void MainWindow::RunFormCreate() {
     image2_->Refresh();
 }
 
-void MainWindow::Show(int showCommand) {
+void MainWindow::CentreOnDesktop() {
     RECT work{};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const int left = work.left + (work.right - work.left - clientSize_.cx) / 2;
     const int top = work.top + (work.bottom - work.top - clientSize_.cy) / 2;
     ::SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::Show(int showCommand) {
+    CentreOnDesktop();
     ::ShowWindow(hwnd(), showCommand);
     ::UpdateWindow(hwnd());
+    // The keyboard starts on the start panel's first button while it is shown.
+    if (form_->Panel1.Visible()) {
+        if (HWND first = ::GetNextDlgTabItem(panel1_->hwnd(), nullptr, FALSE)) {
+            ::SetFocus(first);
+        }
+    }
 }
 
 int MainWindow::TextWidth(const std::string& text, HFONT font) const {
@@ -121,9 +133,7 @@ Panel& MainWindow::AddGroup(HWND parent, int id, const RECT& design, const std::
 
 void MainWindow::BindFormPanels() {
     form_->PageControl.OnViewSync = [this] { SyncPages(); };
-    form_->Panel1.OnViewSync = [this] {
-        ::ShowWindow(panel1_->hwnd(), form_->Panel1.Visible() ? SW_SHOWNA : SW_HIDE);
-    };
+    form_->Panel1.OnViewSync = [this] { SyncStartPanel(); };
     form_->Panel2.OnViewSync = [this] {
         const bool visible = form_->Panel2.Visible();
         ::ShowWindow(panel2_->hwnd(), visible ? SW_SHOWNA : SW_HIDE);
@@ -141,6 +151,21 @@ void MainWindow::BindFormPanels() {
     for (Control* control : {&form_->PageControl, &form_->Panel1, &form_->Panel2, &form_->TabSheet3,
                              &form_->TabSheet5, &form_->DebugItem}) {
         control->OnViewSync();
+    }
+}
+
+void MainWindow::SyncStartPanel() {
+    const bool visible = form_->Panel1.Visible();
+    ::ShowWindow(panel1_->hwnd(), visible ? SW_SHOWNA : SW_HIDE);
+    // While the start panel covers the window, Tab must not reach the controls
+    // beneath it: their containers stop passing the keyboard on.
+    for (Panel* covered : {groupBar_, panelsh_}) {
+        const LONG_PTR style = ::GetWindowLongPtrW(covered->hwnd(), GWL_EXSTYLE);
+        ::SetWindowLongPtrW(covered->hwnd(), GWL_EXSTYLE,
+                            visible ? style & ~WS_EX_CONTROLPARENT : style | WS_EX_CONTROLPARENT);
+    }
+    if (!visible && ::IsChild(panel1_->hwnd(), ::GetFocus())) {
+        ::SetFocus(hwnd());
     }
 }
 

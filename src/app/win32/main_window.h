@@ -104,6 +104,8 @@ private:
     void BuildStartPanel();
     void BindFormPanels();
 
+    void CentreOnDesktop();
+    void SyncStartPanel();
     void SyncPages();
     void SyncDebugItem();
     void LayoutGroupBar();
@@ -133,6 +135,7 @@ private:
     Panel* image2_ = nullptr;
     Panel* panel1_ = nullptr;
     Panel* panel2_ = nullptr;
+    Panel* panelsh_ = nullptr;
     std::array<Panel*, 6> pages_{};
     // Group bar: the items of both groups and where each group's caption sits.
     std::vector<ButtonView*> benchmarkItems_;

@@ -92,6 +92,7 @@ void MainWindow::BuildFrame() {
 
     Panel& panelsh = AddPanel("the run button's panel");
     panelsh.Create(hwnd(), 0, theme_.Scale(kPanelsh), PanelStyle{});
+    panelsh_ = &panelsh;
     auto& bench = AddView<ButtonView>(Context(), &form.BenchButton, "Run a benchmark",
                                       BenchFace(theme_), [&form] { form.BenchButton.Press(); });
     bench.Create(panelsh.hwnd(), ids::kBenchButton, RECT{0, 0, 130, 64});
