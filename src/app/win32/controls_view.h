@@ -38,6 +38,9 @@ struct ButtonLook {
 using ButtonPainter =
     std::function<void(HDC dc, const RECT& area, const ButtonLook& look, const std::string& text)>;
 
+// Repaints an edit field's frame, which shows hover and focus.
+void RedrawFrame(HWND field);
+
 // A group of controls that counts as left only when the pointer is outside the
 // group's whole rectangle, not when it moves from the group onto one of its
 // own controls.
@@ -255,6 +258,7 @@ public:
 
 protected:
     LRESULT HandleSubclassed(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnHotChanged() override { RedrawFrame(hwnd()); }
 
 private:
     Edit& edit_;
@@ -274,6 +278,7 @@ public:
 
 protected:
     LRESULT HandleSubclassed(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnHotChanged() override { RedrawFrame(hwnd()); }
 
 private:
     NumericEdit& edit_;
@@ -293,6 +298,7 @@ public:
 
 protected:
     LRESULT HandleSubclassed(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnHotChanged() override { RedrawFrame(hwnd()); }
 
 private:
     class Arrows;

@@ -33,9 +33,13 @@ LRESULT PaintFieldFrame(HWND field, bool hot, LRESULT defaultResult) {
     return defaultResult;
 }
 
+}  // namespace
+
 void RedrawFrame(HWND field) {
     ::RedrawWindow(field, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
 }
+
+namespace {
 
 // Shared by the edit kinds: frame painting and its refresh on focus and hover.
 bool HandleFieldMessage(HWND field, UINT message, bool hot, LRESULT defaultResult,
@@ -133,11 +137,7 @@ LRESULT EditView::HandleSubclassed(UINT message, WPARAM wParam, LPARAM lParam) {
         HandleFieldMessage(hwnd(), message, Hot(), defaultResult, result);
         return result;
     }
-    result = ControlView::HandleSubclassed(message, wParam, lParam);
-    if (message == WM_MOUSEMOVE || message == WM_MOUSELEAVE) {
-        RedrawFrame(hwnd());
-    }
-    return result;
+    return ControlView::HandleSubclassed(message, wParam, lParam);
 }
 
 // ---------------------------------------------------------------- NumericEditView
@@ -186,8 +186,6 @@ LRESULT NumericEditView::HandleSubclassed(UINT message, WPARAM wParam, LPARAM lP
     result = ControlView::HandleSubclassed(message, wParam, lParam);
     if (message == WM_KEYUP && OnKeyUp) {
         OnKeyUp();
-    } else if (message == WM_MOUSEMOVE || message == WM_MOUSELEAVE) {
-        RedrawFrame(hwnd());
     }
     return result;
 }
