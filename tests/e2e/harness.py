@@ -497,8 +497,8 @@ def make_sandbox(directory, artifacts, *, winver: Optional[str] = None, no_setti
         options += ["--winver", winver]
     if no_settings_key:
         options.append("--no-settings-key")
-    for name, value in (settings or {}).items():
-        options += ["--settings", f"{name}={value}"]
+    for setting, value in (settings or {}).items():
+        options += ["--settings", f"{setting}={value}"]
     if no_game:
         options.append("--no-game")
     if no_installdir:
@@ -511,8 +511,8 @@ def make_sandbox(directory, artifacts, *, winver: Optional[str] = None, no_setti
         options.append("--bin64-only")
     if desktop:
         options += ["--desktop", desktop]
-    for name, value in (gamesim_faults or {}).items():
-        options += ["--gamesim-fault", f"{name}={value}"]
+    for fault, value in (gamesim_faults or {}).items():
+        options += ["--gamesim-fault", f"{fault}={value}"]
     if no_program:
         options.append("--no-program")
     if regedit:
