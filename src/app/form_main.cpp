@@ -99,12 +99,12 @@ void TForm1::WireEvents() {
 }
 
 void TForm1::ShowWarning(const std::string& instruction, const std::string& content) {
-    TaskDialogSpec spec;
-    spec.title = kWarningTitle;
-    spec.icon = DialogIcon::Warning;
-    spec.instruction = instruction;
-    spec.content = content;
-    platform_.dialogs.ShowTaskDialog(spec);
+    TaskDialogRequest request;
+    request.title = kWarningTitle;
+    request.icon = DialogIcon::Warning;
+    request.instruction = instruction;
+    request.content = content;
+    platform_.dialogs.ShowTaskDialog(request);
 }
 
 std::array<bool, 8> TForm1::SelectedRows() const {

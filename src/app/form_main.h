@@ -175,10 +175,11 @@ class TForm1 {
     // The results folder of the system: the text of ResEdit.
     const std::string& ResultsFolder() const { return ResEdit.Text(); }
     std::array<bool, 8> SelectedRows() const;
+    // The main window's task dialog: "Benchmark Warning", warning icon, OK.
+    void ShowWarning(const std::string& instruction, const std::string& content = {});
 
   private:
     void WireEvents();
-    void ShowWarning(const std::string& instruction, const std::string& content = {});
     void OutcomeSettingsKeyMissing();
     void OutcomeGameKeyMissing();
     void ApplyDiscovery();

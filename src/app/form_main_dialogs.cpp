@@ -81,12 +81,12 @@ void TForm1::RzToolButton2Click() {
 }
 
 void TForm1::RzToolButton3Click() {
-    TaskDialogSpec spec;
-    spec.title = kInformationTitle;
-    spec.icon = DialogIcon::Information;
-    spec.instruction = "Random .exe, what is it?";
-    spec.content = RandomExeExplanation();
-    platform_.dialogs.ShowTaskDialog(spec);
+    TaskDialogRequest request;
+    request.title = kInformationTitle;
+    request.icon = DialogIcon::Information;
+    request.instruction = "Random .exe, what is it?";
+    request.content = RandomExeExplanation();
+    platform_.dialogs.ShowTaskDialog(request);
 }
 
 void TForm1::RzShapeButton1Click() {
@@ -124,12 +124,12 @@ void TForm1::ShowUpdaterOutcome(const std::string& instruction) {
     if (!Store.Exists()) {
         return;
     }
-    TaskDialogSpec spec;
-    spec.title = kUpdaterTitle;
-    spec.instruction = instruction;
-    spec.content = "If you do not want to use the update function, please check the box below.";
-    spec.verificationText = "Disable automatic update (not recommended)";
-    const bool disable = platform_.dialogs.ShowTaskDialog(spec).verificationChecked;
+    TaskDialogRequest request;
+    request.title = kUpdaterTitle;
+    request.instruction = instruction;
+    request.content = "If you do not want to use the update function, please check the box below.";
+    request.verificationText = "Disable automatic update (not recommended)";
+    const bool disable = platform_.dialogs.ShowTaskDialog(request).verificationChecked;
     Store.Open();
     Store.WriteFlag("AutoUpdate", !disable);
     // The box follows the stored value; its own save writes the same value.

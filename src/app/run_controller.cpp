@@ -32,7 +32,7 @@ RunController::RunController(TForm1& form, SurfaceFactory& surfaces)
       chart_(platform_.locale.ThousandsMark()) {
     form_.seams.BenchButtonClick = [this] { BenchButtonClick(); };
     form_.seams.RestoreGameFiles = [this] {
-        gameFiles_.RestoreGameFiles(form_.RandomBox.Checked(), form_.ScreenBox.Checked());
+        gameFiles_.RestoreGameFiles(form_.ScreenBox.Checked());
     };
     form_.seams.RecoverGameFiles = [this] {
         form_.Store.Open();
@@ -151,12 +151,8 @@ void RunController::BeginBenchmark() {
         ++run.TotalCount;
     }
     if (run.TotalCount < 1) {
-        TaskDialogSpec spec;
-        spec.title = kWarningTitle;
-        spec.icon = DialogIcon::Warning;
-        spec.instruction = "Please, choose a resolution!";
-        spec.content = "You do not choose a resolution of benchmark.";
-        platform_.dialogs.ShowTaskDialog(spec);
+        form_.ShowWarning("Please, choose a resolution!",
+                          "You do not choose a resolution of benchmark.");
         form_.BenchButton.SetEnabled(true);
         form_.Panel2.SetVisible(false);
         return;
@@ -412,7 +408,7 @@ void RunController::EndRunControls() {
 
 void RunController::AbortRun(const std::string& message) {
     form_.MessageLabel.SetCaption(message);
-    gameFiles_.RestoreGameFiles(form_.RandomBox.Checked(), form_.ScreenBox.Checked());
+    gameFiles_.RestoreGameFiles(form_.ScreenBox.Checked());
     EndRunControls();
     SyncDebugMemo();
 }
@@ -441,7 +437,7 @@ void RunController::FinishRun() {
         form_.MessageLabel.SetCaption(
             "The benchmarking is successful, but the report could not be saved to " + reportPath);
     }
-    gameFiles_.RestoreGameFiles(form_.RandomBox.Checked(), form_.ScreenBox.Checked());
+    gameFiles_.RestoreGameFiles(form_.ScreenBox.Checked());
     if (reportSaved) {
         platform_.shell.Open(reportPath);
     }

@@ -2,11 +2,7 @@
 
 namespace fw {
 
-std::string FormatGrouped(long long value, char thousandsMark) {
-    bool negative = value < 0;
-    unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(value)
-                                            : static_cast<unsigned long long>(value);
-    std::string digits = std::to_string(magnitude);
+std::string GroupDigits(std::string_view digits, char thousandsMark) {
     std::string grouped;
     for (size_t i = 0; i < digits.size(); ++i) {
         if (i > 0 && (digits.size() - i) % 3 == 0 && thousandsMark != '\0') {
@@ -14,6 +10,14 @@ std::string FormatGrouped(long long value, char thousandsMark) {
         }
         grouped += digits[i];
     }
+    return grouped;
+}
+
+std::string FormatGrouped(long long value, char thousandsMark) {
+    bool negative = value < 0;
+    unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(value)
+                                            : static_cast<unsigned long long>(value);
+    const std::string grouped = GroupDigits(std::to_string(magnitude), thousandsMark);
     return negative ? "(" + grouped + ")" : grouped;
 }
 

@@ -5,6 +5,9 @@
 
 namespace fw {
 
+// Decimal digits with the grouping mark between each group of three.
+std::string GroupDigits(std::string_view digits, char thousandsMark);
+
 // A whole number with digit grouping; negative numbers in parentheses, as the
 // display format ",0;(,0)" shows them.
 std::string FormatGrouped(long long value, char thousandsMark);

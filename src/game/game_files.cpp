@@ -246,14 +246,15 @@ void GameFiles::RestoreGameExe() {
     }
 }
 
-void GameFiles::RestoreGameFiles(bool randomExe, bool screenshotBox) {
-    // The executable goes back whenever this run renamed it, even if the box
-    // was cleared meanwhile: the game must never be left under a random name.
-    (void)randomExe;
-    RestoreGameExe();
+void GameFiles::DeleteRunDemoLog() {
     if (!record_.demoLogPath.empty() && files_.FileExists(record_.demoLogPath)) {
         files_.DeleteFile(record_.demoLogPath);
     }
+}
+
+void GameFiles::RestoreGameFiles(bool screenshotBox) {
+    RestoreGameExe();
+    DeleteRunDemoLog();
     PutBackAutoexec();
     PutBackLeftoverCVarGroups();
     PutBackDemoConfigs();
@@ -276,9 +277,7 @@ void GameFiles::RecoverGameFiles(Dialogs& dialogs) {
         // set aside comes back, and its own autoexec.cfg goes without a question.
         PutBackLeftoverCVarGroups();
         RestoreGameExe();
-        if (!record_.demoLogPath.empty() && files_.FileExists(record_.demoLogPath)) {
-            files_.DeleteFile(record_.demoLogPath);
-        }
+        DeleteRunDemoLog();
         if (files_.FileExists(install_.CFGPath + "autoexec_old.cfg") || AutoexecIsOurs()) {
             PutBackAutoexec();
         }

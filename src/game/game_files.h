@@ -31,7 +31,9 @@ class GameFiles {
     void PrepareScreenshotFolder();
     void BackUpGameFiles();
     // `screenshotBox`: the screenshot option as ticked now.
-    void RestoreGameFiles(bool randomExe, bool screenshotBox);
+    // The executable gets its name back whenever this run renamed it, even if
+    // the random-name box was cleared meanwhile.
+    void RestoreGameFiles(bool screenshotBox);
     // Without the settings store: the caller stores "0" in "NoErrorWarning".
     void RecoverGameFiles(Dialogs& dialogs);
 
@@ -54,6 +56,7 @@ class GameFiles {
     void PutBackDemoConfigs();
     void PutBackGameConfig();
     void PutBackAutoexec();
+    void DeleteRunDemoLog();
     void LoadRecord();
     bool AutoexecIsOurs();
 

@@ -7,7 +7,7 @@ namespace fw {
 
 enum class DialogIcon { None, Warning, Information };
 
-struct TaskDialogSpec {
+struct TaskDialogRequest {
     std::string title;
     DialogIcon icon = DialogIcon::None;
     std::string instruction;
@@ -19,7 +19,7 @@ struct TaskDialogResult {
     bool verificationChecked = false;
 };
 
-struct FileDialogSpec {
+struct FileDialogRequest {
     std::string filter;  // "Description (*.ext)|*.ext"
     std::string title;
 };
@@ -28,11 +28,11 @@ class Dialogs {
 public:
     virtual ~Dialogs() = default;
     // One OK button; returns when the user closes it.
-    virtual TaskDialogResult ShowTaskDialog(const TaskDialogSpec& spec) = 0;
+    virtual TaskDialogResult ShowTaskDialog(const TaskDialogRequest& request) = 0;
     // Yes and No buttons; true for Yes.
     virtual bool Confirm(const std::string& title, const std::string& text) = 0;
     // The chosen file's full path, or nothing when cancelled.
-    virtual std::optional<std::string> OpenFile(const FileDialogSpec& spec) = 0;
+    virtual std::optional<std::string> OpenFile(const FileDialogRequest& request) = 0;
     // The chosen folder's path as the shell gives it (no trailing backslash
     // except for a drive root), or nothing when cancelled.
     virtual std::optional<std::string> BrowseFolder(const std::string& title) = 0;

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "common/number_format.h"
 #include "results/quality_names.h"
 
 namespace fw {
@@ -35,14 +36,8 @@ std::string FormatFrameText(double value, char thousandsMark) {
     char buffer[400];
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, whole, std::chars_format::fixed, 0);
-    const std::string digits(buffer, result.ptr);
-    std::string grouped;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0 && thousandsMark != '\0') {
-            grouped += thousandsMark;
-        }
-        grouped += digits[i];
-    }
+    const std::string grouped =
+        GroupDigits(std::string_view(buffer, result.ptr - buffer), thousandsMark);
     if (value < 0 && whole != 0) {
         return "(" + grouped + ")";
     }

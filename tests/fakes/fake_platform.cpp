@@ -45,10 +45,10 @@ std::string FakeOsInfo::FileVersion(const std::string& path) {
     return it == versions.end() ? "Value Not Available" : it->second;
 }
 
-TaskDialogResult FakeDialogs::ShowTaskDialog(const TaskDialogSpec& spec) {
-    taskDialogs.push_back(spec);
+TaskDialogResult FakeDialogs::ShowTaskDialog(const TaskDialogRequest& request) {
+    taskDialogs.push_back(request);
     TaskDialogResult result;
-    result.verificationChecked = !spec.verificationText.empty() && verificationAnswer;
+    result.verificationChecked = !request.verificationText.empty() && verificationAnswer;
     return result;
 }
 
@@ -57,8 +57,8 @@ bool FakeDialogs::Confirm(const std::string& title, const std::string& text) {
     return confirmAnswer;
 }
 
-std::optional<std::string> FakeDialogs::OpenFile(const FileDialogSpec& spec) {
-    fileDialogs.push_back(spec);
+std::optional<std::string> FakeDialogs::OpenFile(const FileDialogRequest& request) {
+    fileDialogs.push_back(request);
     if (fileAnswers.empty()) {
         return std::nullopt;
     }

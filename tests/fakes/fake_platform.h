@@ -73,9 +73,9 @@ class FakeDisplayModes : public DisplayModes {
 
 class FakeDialogs : public Dialogs {
   public:
-    std::vector<TaskDialogSpec> taskDialogs;
+    std::vector<TaskDialogRequest> taskDialogs;
     std::vector<std::string> confirms;
-    std::vector<FileDialogSpec> fileDialogs;
+    std::vector<FileDialogRequest> fileDialogs;
     std::vector<std::string> folderDialogs;
     std::vector<std::string> errors;
     bool confirmAnswer = false;
@@ -83,9 +83,9 @@ class FakeDialogs : public Dialogs {
     std::deque<std::optional<std::string>> fileAnswers;
     std::deque<std::optional<std::string>> folderAnswers;
 
-    TaskDialogResult ShowTaskDialog(const TaskDialogSpec& spec) override;
+    TaskDialogResult ShowTaskDialog(const TaskDialogRequest& request) override;
     bool Confirm(const std::string& title, const std::string& text) override;
-    std::optional<std::string> OpenFile(const FileDialogSpec& spec) override;
+    std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> BrowseFolder(const std::string& title) override;
     void ShowError(const std::string& title, const std::string& text) override {
         errors.push_back(title + ": " + text);

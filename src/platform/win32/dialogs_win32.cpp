@@ -22,7 +22,7 @@ const wchar_t* OrNull(const std::wstring& text) {
 }
 
 // Only comctl32 version 6 (Vista on, asked for by the manifest) has task dialogs.
-std::optional<TaskDialogResult> ShowRealTaskDialog(HWND owner, const TaskDialogSpec& spec) {
+std::optional<TaskDialogResult> ShowRealTaskDialog(HWND owner, const TaskDialogRequest& request) {
     UniqueLibrary commonControls(::LoadLibraryW(L"comctl32.dll"));
     if (!commonControls) {
         return std::nullopt;
@@ -32,10 +32,10 @@ std::optional<TaskDialogResult> ShowRealTaskDialog(HWND owner, const TaskDialogS
     if (taskDialogIndirect == nullptr) {
         return std::nullopt;
     }
-    std::wstring title = WideFromCp1252(spec.title);
-    std::wstring instruction = WideFromCp1252(spec.instruction);
-    std::wstring content = WideFromCp1252(spec.content);
-    std::wstring verification = WideFromCp1252(spec.verificationText);
+    std::wstring title = WideFromCp1252(request.title);
+    std::wstring instruction = WideFromCp1252(request.instruction);
+    std::wstring content = WideFromCp1252(request.content);
+    std::wstring verification = WideFromCp1252(request.verificationText);
 
     TASKDIALOGCONFIG config{};
     config.cbSize = sizeof(config);
@@ -43,9 +43,9 @@ std::optional<TaskDialogResult> ShowRealTaskDialog(HWND owner, const TaskDialogS
     config.dwFlags = TDF_ALLOW_DIALOG_CANCELLATION | TDF_POSITION_RELATIVE_TO_WINDOW;
     config.dwCommonButtons = TDCBF_OK_BUTTON;
     config.pszWindowTitle = OrNull(title);
-    if (spec.icon == DialogIcon::Warning) {
+    if (request.icon == DialogIcon::Warning) {
         config.pszMainIcon = TD_WARNING_ICON;
-    } else if (spec.icon == DialogIcon::Information) {
+    } else if (request.icon == DialogIcon::Information) {
         config.pszMainIcon = TD_INFORMATION_ICON;
     }
     config.pszMainInstruction = OrNull(instruction);
@@ -84,20 +84,20 @@ void Win32Dialogs::SetOwner(HWND owner) {
     owner_ = owner;
 }
 
-TaskDialogResult Win32Dialogs::ShowTaskDialog(const TaskDialogSpec& spec) {
-    if (auto result = ShowRealTaskDialog(owner_, spec)) {
+TaskDialogResult Win32Dialogs::ShowTaskDialog(const TaskDialogRequest& request) {
+    if (auto result = ShowRealTaskDialog(owner_, request)) {
         return *result;
     }
     // Without comctl32 version 6 (Windows XP) a message box shows the same words.
-    std::string text = spec.instruction;
-    if (!spec.instruction.empty() && !spec.content.empty()) {
+    std::string text = request.instruction;
+    if (!request.instruction.empty() && !request.content.empty()) {
         text += "\r\n\r\n";
     }
-    text += spec.content;
-    UINT icon = spec.icon == DialogIcon::Warning       ? MB_ICONWARNING
-                : spec.icon == DialogIcon::Information ? MB_ICONINFORMATION
+    text += request.content;
+    UINT icon = request.icon == DialogIcon::Warning       ? MB_ICONWARNING
+                : request.icon == DialogIcon::Information ? MB_ICONINFORMATION
                                                        : 0;
-    ::MessageBoxW(owner_, WideFromCp1252(text).c_str(), WideFromCp1252(spec.title).c_str(),
+    ::MessageBoxW(owner_, WideFromCp1252(text).c_str(), WideFromCp1252(request.title).c_str(),
                   MB_OK | icon);
     return TaskDialogResult{};
 }
@@ -107,15 +107,15 @@ bool Win32Dialogs::Confirm(const std::string& title, const std::string& text) {
                          MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
-std::optional<std::string> Win32Dialogs::OpenFile(const FileDialogSpec& spec) {
-    std::wstring filter = FilterList(spec.filter);
-    std::wstring title = WideFromCp1252(spec.title);
+std::optional<std::string> Win32Dialogs::OpenFile(const FileDialogRequest& request) {
+    std::wstring filter = FilterList(request.filter);
+    std::wstring title = WideFromCp1252(request.title);
     std::vector<wchar_t> file(32768, L'\0');
 
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = owner_;
-    dialog.lpstrFilter = spec.filter.empty() ? nullptr : filter.c_str();
+    dialog.lpstrFilter = request.filter.empty() ? nullptr : filter.c_str();
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = static_cast<DWORD>(file.size());

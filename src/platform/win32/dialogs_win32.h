@@ -12,9 +12,9 @@ class Win32Dialogs : public Dialogs {
     // The window the dialogs belong to; none until the main window exists.
     void SetOwner(HWND owner);
 
-    TaskDialogResult ShowTaskDialog(const TaskDialogSpec& spec) override;
+    TaskDialogResult ShowTaskDialog(const TaskDialogRequest& request) override;
     bool Confirm(const std::string& title, const std::string& text) override;
-    std::optional<std::string> OpenFile(const FileDialogSpec& spec) override;
+    std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> BrowseFolder(const std::string& title) override;
     void ShowError(const std::string& title, const std::string& text) override;
 

@@ -35,13 +35,13 @@ void CheckDialogs(CheckLog& log, const std::string& scratch) {
             }
             ::SendMessageW(dialog, TDM_CLICK_BUTTON, IDOK, 0);
         });
-        TaskDialogSpec spec;
-        spec.title = "Platform Check Task";
-        spec.icon = DialogIcon::Warning;
-        spec.instruction = "No update available.";
-        spec.content = "If you do not want to use the update function, please check the box below.";
-        spec.verificationText = "Disable automatic update";
-        TaskDialogResult result = dialogs.ShowTaskDialog(spec);
+        TaskDialogRequest request;
+        request.title = "Platform Check Task";
+        request.icon = DialogIcon::Warning;
+        request.instruction = "No update available.";
+        request.content = "If you do not want to use the update function, please check the box below.";
+        request.verificationText = "Disable automatic update";
+        TaskDialogResult result = dialogs.ShowTaskDialog(request);
         log.Expect(user.Found(), "the task dialog appears with its title");
         log.Expect(Shows(user.Texts(), L"No update available.") &&
                        Shows(user.Texts(), L"If you do not want to use the update function"),
@@ -51,11 +51,11 @@ void CheckDialogs(CheckLog& log, const std::string& scratch) {
     {
         DialogCloser user(L"Platform Check Plain",
                           [](HWND dialog) { ::SendMessageW(dialog, TDM_CLICK_BUTTON, IDOK, 0); });
-        TaskDialogSpec spec;
-        spec.title = "Platform Check Plain";
-        spec.icon = DialogIcon::Information;
-        spec.instruction = "Random .exe, what is it?";
-        TaskDialogResult result = dialogs.ShowTaskDialog(spec);
+        TaskDialogRequest request;
+        request.title = "Platform Check Plain";
+        request.icon = DialogIcon::Information;
+        request.instruction = "Random .exe, what is it?";
+        TaskDialogResult result = dialogs.ShowTaskDialog(request);
         log.Expect(user.Found() && Shows(user.Texts(), L"Random .exe, what is it?"),
                    "a task dialog without content or verification box");
         log.Expect(!result.verificationChecked, "reports no tick without a verification box");
