@@ -9,7 +9,7 @@
 namespace fw {
 
 class Control {
-  public:
+public:
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
     bool Visible() const { return visible_; }
@@ -19,17 +19,17 @@ class Control {
     // Set by the view; called after every change of the control's state.
     std::function<void()> OnViewSync;
 
-  protected:
+protected:
     void SyncView() const;
 
-  private:
+private:
     bool enabled_ = true;
     bool visible_ = true;
     std::string hint_;
 };
 
 class Label : public Control {
-  public:
+public:
     const std::string& Caption() const { return caption_; }
     void SetCaption(std::string caption);
     int Left() const { return left_; }
@@ -37,21 +37,21 @@ class Label : public Control {
     int FontSize() const { return fontSize_; }
     void SetFontSize(int size);
 
-  private:
+private:
     std::string caption_;
     int left_ = 0;
     int fontSize_ = 8;
 };
 
 class Button : public Control {
-  public:
+public:
     std::function<void()> OnClick;
     // A press by the user: nothing happens while the button is disabled.
     void Press();
 };
 
 class CheckBox : public Control {
-  public:
+public:
     explicit CheckBox(std::string caption = {}) : caption_(std::move(caption)) {}
     const std::string& Caption() const { return caption_; }
     bool Checked() const { return checked_; }
@@ -63,7 +63,7 @@ class CheckBox : public Control {
     void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
     std::function<void()> OnClick;
 
-  private:
+private:
     std::string caption_;
     bool checked_ = false;
     bool readOnly_ = false;
@@ -72,7 +72,7 @@ class CheckBox : public Control {
 // A group of radio items with a changing event that runs once the new item
 // is already marked.
 class RadioGroup : public Control {
-  public:
+public:
     RadioGroup(std::string caption, std::vector<std::string> items)
         : caption_(std::move(caption)), items_(std::move(items)) {}
     const std::string& Caption() const { return caption_; }
@@ -81,7 +81,7 @@ class RadioGroup : public Control {
     void SetItemIndex(int index);
     std::function<void()> OnChanging;
 
-  private:
+private:
     std::string caption_;
     std::vector<std::string> items_;
     int index_ = -1;
@@ -89,7 +89,7 @@ class RadioGroup : public Control {
 
 // The resolution check group: one tick per row, rows can be disabled.
 class CheckGroup : public Control {
-  public:
+public:
     CheckGroup(std::string caption, std::vector<std::string> items);
     const std::string& Caption() const { return caption_; }
     const std::vector<std::string>& Items() const { return items_; }
@@ -99,7 +99,7 @@ class CheckGroup : public Control {
     bool ItemEnabled(int row) const { return itemEnabled_.at(row) != 0; }
     void SetItemEnabled(int row, bool enabled);
 
-  private:
+private:
     std::string caption_;
     std::vector<std::string> items_;
     std::vector<char> checked_;
@@ -107,7 +107,7 @@ class CheckGroup : public Control {
 };
 
 class ComboBox : public Control {
-  public:
+public:
     ComboBox(std::vector<std::string> items, std::string placeholder = {})
         : items_(std::move(items)), placeholder_(std::move(placeholder)) {}
     const std::vector<std::string>& Items() const { return items_; }
@@ -119,14 +119,14 @@ class ComboBox : public Control {
     void DeleteItem(int index);
     std::function<void()> OnChange;
 
-  private:
+private:
     std::vector<std::string> items_;
     std::string placeholder_;
     int index_ = -1;
 };
 
 class SpinEdit : public Control {
-  public:
+public:
     SpinEdit(int minimum, int maximum, int value) : min_(minimum), max_(maximum), value_(value) {}
     int Minimum() const { return min_; }
     int Maximum() const { return max_; }
@@ -135,14 +135,14 @@ class SpinEdit : public Control {
     void SetValue(int value);
     std::function<void()> OnChange;
 
-  private:
+private:
     int min_;
     int max_;
     int value_;
 };
 
 class Edit : public Control {
-  public:
+public:
     explicit Edit(int maxLength = 0) : maxLength_(maxLength) {}
     const std::string& Text() const { return text_; }
     // Fires OnChange when the text changes. The length limit applies to typing
@@ -155,7 +155,7 @@ class Edit : public Control {
     int MaxLength() const { return maxLength_; }
     std::function<void()> OnChange;
 
-  private:
+private:
     std::string text_;
     int maxLength_ = 0;
     bool readOnly_ = false;
@@ -163,7 +163,7 @@ class Edit : public Control {
 
 // A numeric edit with a range check and a display format with digit grouping.
 class NumericEdit : public Control {
-  public:
+public:
     NumericEdit(double minimum, double maximum, double value)
         : min_(minimum), max_(maximum), value_(value) {}
     double Minimum() const { return min_; }
@@ -178,7 +178,7 @@ class NumericEdit : public Control {
     // Leaving the field: the value is range-checked and shown formatted.
     void Commit(char thousandsMark);
 
-  private:
+private:
     double min_;
     double max_;
     double value_;
@@ -186,11 +186,11 @@ class NumericEdit : public Control {
 };
 
 class Memo : public Control {
-  public:
+public:
     const std::vector<std::string>& Lines() const { return lines_; }
     void SetLines(std::vector<std::string> lines);
 
-  private:
+private:
     std::vector<std::string> lines_;
 };
 

@@ -31,7 +31,7 @@ inline constexpr const char* kWarningTitle = "Benchmark Warning";
 inline constexpr const char* kInformationTitle = "Benchmark Information";
 
 class TForm1 {
-  public:
+public:
     TForm1(Platform& platform, MainWindowHost& host, bool debugMode);
     TForm1(const TForm1&) = delete;
     TForm1& operator=(const TForm1&) = delete;
@@ -178,7 +178,7 @@ class TForm1 {
     // The main window's task dialog: "Benchmark Warning", warning icon, OK.
     void ShowWarning(const std::string& instruction, const std::string& content = {});
 
-  private:
+private:
     void WireEvents();
     void OutcomeSettingsKeyMissing();
     void OutcomeGameKeyMissing();

@@ -10,7 +10,7 @@
 namespace fw {
 
 class TForm3 {
-  public:
+public:
     TForm3(TForm1& main, DisplayModes& modes) : main_(main), modes_(modes) {}
 
     struct CheckLine {
@@ -30,7 +30,7 @@ class TForm3 {
     void RzToolButton1Click();
     void SetLineChecked(int line, bool checked);
 
-  private:
+private:
     TForm1& main_;
     DisplayModes& modes_;
     std::vector<std::string> list_;  // exists between activation and deactivation

@@ -5,7 +5,7 @@
 namespace fw {
 
 class MainWindowHost {
-  public:
+public:
     virtual ~MainWindowHost() = default;
     // The about box, shown and painted at once; closed by HideSplash.
     virtual void ShowSplash() = 0;

@@ -15,7 +15,7 @@
 namespace fw {
 
 class RunController {
-  public:
+public:
     // Wires itself into the window's run button, Exit restore and start-up repair.
     RunController(TForm1& form, SurfaceFactory& surfaces);
     RunController(const RunController&) = delete;
@@ -35,7 +35,7 @@ class RunController {
     ResultsChart& Chart() { return chart_; }
     const std::vector<std::string>& ReportLines() const { return reportLines_; }
 
-  private:
+private:
     bool WriteQualityConfig();
     void SelectDemo();
     bool WriteAutoexec(const std::optional<std::vector<std::string>>& customLines);

@@ -139,7 +139,8 @@ void GameFiles::PutBackScreenshotFolder(bool runShots) {
     if (files_.FolderExists(current)) {
         const std::string keep = runShots ? install_.ScreenShotsPath : old;
         for (const auto& name : files_.ListFiles(current)) {
-            std::string target = files_.FileExists(keep + name) ? FreeName(files_, keep, name) : name;
+            std::string target =
+                files_.FileExists(keep + name) ? FreeName(files_, keep, name) : name;
             files_.ShellMove(current + name, keep + target);
         }
         if (files_.ListFiles(current).empty()) {

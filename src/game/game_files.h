@@ -15,15 +15,15 @@ namespace fw {
 // What a run under way has written, kept beside the program so that the
 // repair after a crash can tell the system's files from the user's.
 struct RunRecord {
-    std::string exeName;       // the random name in use, or ""
-    std::string exeFolder;     // the folder of the renamed executable
-    std::string autoexecText;  // the autoexec.cfg the run wrote, or ""
-    std::string demoLogPath;   // the demo log the run reads
+    std::string exeName;               // the random name in use, or ""
+    std::string exeFolder;             // the folder of the renamed executable
+    std::string autoexecText;          // the autoexec.cfg the run wrote, or ""
+    std::string demoLogPath;           // the demo log the run reads
     bool screenshotsSetAside = false;  // the user's ScreenShots folder waits as ScreenShotsold
 };
 
 class GameFiles {
-  public:
+public:
     GameFiles(FileSystem& files, Clock& clock, const GameInstall& install, DiagnosticLog& trace)
         : files_(files), clock_(clock), install_(install), trace_(trace) {}
 
@@ -49,7 +49,7 @@ class GameFiles {
     std::string ConfigFolder() const { return install_.InstallDir + "Game\\Config\\"; }
     std::string RecordPath() const { return install_.ProgramFolder + "RunInProgress.dat"; }
 
-  private:
+private:
     // `runShots`: the working folder holds only what the game wrote for this
     // run; those pictures go to the program's own store instead of the user's.
     void PutBackScreenshotFolder(bool runShots);

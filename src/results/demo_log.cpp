@@ -97,7 +97,7 @@ std::optional<std::int32_t> ParsePlainDecimal(std::string_view text, char decima
 
 // TempStringlist: the log's lines, consumed from the top while parsing.
 class WorkingList {
-  public:
+public:
     explicit WorkingList(std::vector<std::string> lines)
         : lines_(std::move(lines)), end_(lines_.size()) {}
 
@@ -109,7 +109,7 @@ class WorkingList {
         return std::span<const std::string>(lines_).subspan(top_, Size());
     }
 
-  private:
+private:
     std::vector<std::string> lines_;
     std::size_t top_ = 0;
     std::size_t end_ = 0;

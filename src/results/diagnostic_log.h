@@ -15,7 +15,7 @@ namespace fw {
 inline constexpr int kBannerRowLength = 29;
 
 class DiagnosticLog {
-  public:
+public:
     void Clear() { lines_.clear(); }
     void Add(std::string line);
     // A text with embedded line breaks (CR, LF or CR LF) shows as several lines;
@@ -30,7 +30,7 @@ class DiagnosticLog {
     // The bytes of the saved trace file: every line followed by CR LF.
     std::string SaveText() const;
 
-  private:
+private:
     std::vector<std::string> lines_;
 };
 

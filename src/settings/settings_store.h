@@ -11,7 +11,7 @@ namespace fw {
 inline constexpr const char* kSettingsKey = "\\SOFTWARE\\Brimvale\\Tallyrun";
 
 class SettingsStore {
-  public:
+public:
     explicit SettingsStore(Registry& registry) : registry_(registry) {}
 
     // Points the handle at the settings key, opened for reading and writing
@@ -33,7 +33,7 @@ class SettingsStore {
     void Save(const std::string& name, const std::string& text);
     void SaveFlag(const std::string& name, bool on);
 
-  private:
+private:
     Registry& registry_;
     std::string current_;  // empty: the handle points nowhere yet
 };

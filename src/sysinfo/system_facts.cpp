@@ -9,7 +9,7 @@ constexpr int kMebibyteShift = 20;
 
 // The hourglass for as long as the adapter is being read.
 class BusyCursor {
-  public:
+public:
     explicit BusyCursor(SystemSources& sources) : sources_(sources) {
         sources_.SetBusyCursor(true);
     }
@@ -17,7 +17,7 @@ class BusyCursor {
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;
 
-  private:
+private:
     SystemSources& sources_;
 };
 

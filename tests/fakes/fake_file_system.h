@@ -12,7 +12,7 @@
 namespace fw::testing {
 
 class FakeFileSystem : public FileSystem {
-  public:
+public:
     // Test set-up helpers.
     void AddFile(const std::string& path, const std::string& bytes = "x");
     void AddFolder(const std::string& path) { CreateFolders(path); }
@@ -35,7 +35,7 @@ class FakeFileSystem : public FileSystem {
     std::optional<std::string> ReadFile(const std::string& path) override;
     bool WriteFileAtomic(const std::string& path, const std::string& bytes) override;
 
-  private:
+private:
     static std::string Key(const std::string& path);
     static std::string ParentKey(const std::string& key);
     bool Writable(const std::string& key) const;

@@ -15,7 +15,7 @@
 namespace fw::testing {
 
 class FakeRegistry : public Registry {
-  public:
+public:
     void AddKey(const std::string& key) { keys_[key]; }
     void RemoveKey(const std::string& key) { keys_.erase(key); }
     void Set(const std::string& key, const std::string& name, const std::string& value) {
@@ -36,12 +36,12 @@ class FakeRegistry : public Registry {
     bool WriteString(const std::string& key, const std::string& name,
                      const std::string& value) override;
 
-  private:
+private:
     std::map<std::string, std::map<std::string, std::string>> keys_;
 };
 
 class FakeOsInfo : public OsInfo {
-  public:
+public:
     int major = 6;
     bool wow64 = true;
     bool wow64Fails = false;
@@ -61,7 +61,7 @@ class FakeOsInfo : public OsInfo {
 };
 
 class FakeDisplayModes : public DisplayModes {
-  public:
+public:
     std::vector<DisplayMode> modes;
     std::optional<DisplayMode> ModeAt(int n) override {
         if (n < 0 || n >= static_cast<int>(modes.size())) {
@@ -72,7 +72,7 @@ class FakeDisplayModes : public DisplayModes {
 };
 
 class FakeDialogs : public Dialogs {
-  public:
+public:
     std::vector<TaskDialogRequest> taskDialogs;
     std::vector<std::string> confirms;
     std::vector<FileDialogRequest> fileDialogs;
@@ -93,7 +93,7 @@ class FakeDialogs : public Dialogs {
 };
 
 class FakeClock : public Clock {
-  public:
+public:
     DateTime now{2008, 12, 9, 14, 30, 5};
     std::vector<int> sleeps;
     int messagePumps = 0;
@@ -106,7 +106,7 @@ class FakeClock : public Clock {
 };
 
 class FakeLocale : public Locale {
-  public:
+public:
     char decimal = '.';
     char thousands = ',';
     char DecimalMark() override { return decimal; }
@@ -114,7 +114,7 @@ class FakeLocale : public Locale {
 };
 
 class FakeShell : public Shell {
-  public:
+public:
     std::vector<std::string> opened;
     bool Open(const std::string& target) override {
         opened.push_back(target);
@@ -123,7 +123,7 @@ class FakeShell : public Shell {
 };
 
 class FakeProcessLauncher : public ProcessLauncher {
-  public:
+public:
     struct Started {
         std::string commandLine;
         std::string folder;
@@ -142,7 +142,7 @@ class FakeProcessLauncher : public ProcessLauncher {
 };
 
 class StubSystemSources : public SystemSources {
-  public:
+public:
     std::string productName = "Microsoft Windows 7 Professional";
     std::uint64_t memory = 4294967296ULL;
     std::string brand = "Intel(R) Core(TM)2 Duo CPU     E8400  @ 3.00GHz";
@@ -159,7 +159,7 @@ class StubSystemSources : public SystemSources {
 };
 
 class FakeHost : public MainWindowHost {
-  public:
+public:
     std::vector<std::string> events;
     WindowBounds bounds{553, 473, 100, 80};
     std::function<void()> onShowPicker;

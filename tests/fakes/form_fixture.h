@@ -16,7 +16,7 @@ inline constexpr const char* kInstallDir = "C:\\Games\\Crysis\\";
 inline constexpr const char* kProgramFolder = "C:\\Program Files\\Brimvale\\Framewright\\";
 
 class FormFixture : public ::testing::Test {
-  protected:
+protected:
     FormFixture() {
         fake.registry.AddKey(kSettings);
         fake.registry.Set(kGame, "InstallDir", kInstallDir);

@@ -9,7 +9,7 @@
 namespace fw::testing {
 
 class BlankSurface : public BitmapSurface {
-  public:
+public:
     BlankSurface(int width, int height) : width_(width), height_(height) {}
     int Width() const override { return width_; }
     int Height() const override { return height_; }
@@ -28,13 +28,13 @@ class BlankSurface : public BitmapSurface {
         return fw::EncodeBmp(image).value_or(std::string());
     }
 
-  private:
+private:
     int width_;
     int height_;
 };
 
 class BlankSurfaceFactory : public SurfaceFactory {
-  public:
+public:
     std::unique_ptr<BitmapSurface> Create(int width, int height) override {
         return std::make_unique<BlankSurface>(width, height);
     }

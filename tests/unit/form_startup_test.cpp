@@ -215,7 +215,7 @@ struct StoredCase {
 };
 
 class StoredValueTest : public FormFixture, public ::testing::WithParamInterface<StoredCase> {
-  public:
+public:
     using FormFixture::Stored;
 };
 

@@ -430,7 +430,7 @@ TEST(ScreenshotJpeg, EveryDataByteFFIsStuffedAndTheFileEndsWithItsMarker) {
 
 // A throw-away game installation: InstallDir/Bin64/Crysis.exe and one level.
 class StandInGameTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         root_ =
             fs::temp_directory_path() /

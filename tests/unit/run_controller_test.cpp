@@ -34,7 +34,7 @@ std::string DemoLog(int runs, double base) {
 }
 
 class RunTest : public FormFixture {
-  protected:
+protected:
     RunTest() {
         auto& fs = fake.files;
         fs.AddFile(kBin + "Crysis.exe", "game");

@@ -11,7 +11,7 @@ namespace {
 const std::string kRule(62, '=');
 
 class NumberTexts {
-  public:
+public:
     explicit NumberTexts(Fault fault) : fault_(fault) {}
 
     std::string Decimal(double value) const {
@@ -33,7 +33,7 @@ class NumberTexts {
         return fault_ == Fault::kGarbage ? std::string("abc") : Decimal(value);
     }
 
-  private:
+private:
     Fault fault_;
 };
 

@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class OwnedHandle {
-  public:
+public:
     explicit OwnedHandle(HANDLE handle) : handle_(handle) {}
     ~OwnedHandle() {
         if (handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE) {
@@ -26,7 +26,7 @@ class OwnedHandle {
     OwnedHandle(OwnedHandle&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
     OwnedHandle& operator=(OwnedHandle&&) = delete;
 
-  private:
+private:
     HANDLE handle_;
 };
 

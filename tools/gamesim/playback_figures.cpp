@@ -43,7 +43,7 @@ int ReadClamped(const GameCommandLine& commandLine, std::string_view name, int f
 // A small, fully specified generator: the figures must not change with the
 // standard library the stand-in was built with.
 class SplitMix64 {
-  public:
+public:
     explicit SplitMix64(std::uint64_t seed) : state_(seed) {}
     // Uniform in [0, 1).
     double Next() {
@@ -55,7 +55,7 @@ class SplitMix64 {
         return static_cast<double>(z >> 11) / 9007199254740992.0;
     }
 
-  private:
+private:
     std::uint64_t state_;
 };
 

@@ -42,7 +42,7 @@ std::array<Code, 12> DcCodes() {
 }
 
 class BitWriter {
-  public:
+public:
     explicit BitWriter(std::string& out) : out_(out) {}
 
     void Put(std::uint32_t bits, int length) {
@@ -61,7 +61,7 @@ class BitWriter {
         }
     }
 
-  private:
+private:
     void Flush() {
         out_ += static_cast<char>(accumulator_);
         if (accumulator_ == 0xFF) {

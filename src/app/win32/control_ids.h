@@ -7,8 +7,8 @@ namespace fw::ids {
 // Main window: start panel and frame.
 inline constexpr int kVGAButton = 1001;
 inline constexpr int kCPUButton = 1002;
-inline constexpr int kSpeedButton1 = 1003;  // Exit
-inline constexpr int kSpeedButton2 = 1004;  // Minimize
+inline constexpr int kSpeedButton1 = 1003;    // Exit
+inline constexpr int kSpeedButton2 = 1004;    // Minimize
 inline constexpr int kRzShapeButton1 = 1005;  // Check for newer version
 inline constexpr int kRzShapeButton3 = 1006;  // Visit our site
 inline constexpr int kRzShapeButton4 = 1007;  // Open the help file

@@ -5,7 +5,7 @@
 namespace fw::win32 {
 
 class Win32Clock : public Clock {
-  public:
+public:
     DateTime Now() override;
     void Sleep(int milliseconds) override;
     // Handles every waiting message once the queue is empty; a quit request met
@@ -16,7 +16,7 @@ class Win32Clock : public Clock {
 };
 
 class Win32Locale : public Locale {
-  public:
+public:
     char DecimalMark() override;
     char ThousandsMark() override;
 };

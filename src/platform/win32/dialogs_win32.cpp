@@ -96,7 +96,7 @@ TaskDialogResult Win32Dialogs::ShowTaskDialog(const TaskDialogRequest& request) 
     text += request.content;
     UINT icon = request.icon == DialogIcon::Warning       ? MB_ICONWARNING
                 : request.icon == DialogIcon::Information ? MB_ICONINFORMATION
-                                                       : 0;
+                                                          : 0;
     ::MessageBoxW(owner_, WideFromCp1252(text).c_str(), WideFromCp1252(request.title).c_str(),
                   MB_OK | icon);
     return TaskDialogResult{};

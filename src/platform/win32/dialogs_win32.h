@@ -8,7 +8,7 @@
 namespace fw::win32 {
 
 class Win32Dialogs : public Dialogs {
-  public:
+public:
     // The window the dialogs belong to; none until the main window exists.
     void SetOwner(HWND owner);
 
@@ -18,7 +18,7 @@ class Win32Dialogs : public Dialogs {
     std::optional<std::string> BrowseFolder(const std::string& title) override;
     void ShowError(const std::string& title, const std::string& text) override;
 
-  private:
+private:
     HWND owner_ = nullptr;
 };
 

@@ -5,7 +5,7 @@ namespace fw::win32 {
 
 // The modes the primary display's driver lists, in its order.
 class Win32DisplayModes : public DisplayModes {
-  public:
+public:
     std::optional<DisplayMode> ModeAt(int n) override;
 };
 

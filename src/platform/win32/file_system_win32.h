@@ -12,7 +12,7 @@
 namespace fw::win32 {
 
 class Win32FileSystem : public FileSystem {
-  public:
+public:
     bool FileExists(const std::string& path) override;
     bool FolderExists(const std::string& path) override;
     bool CreateFolders(const std::string& path) override;

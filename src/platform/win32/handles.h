@@ -9,7 +9,7 @@ namespace fw::win32 {
 // `Traits` gives the empty value, the test for a usable handle and the release call.
 template <typename Handle, typename Traits>
 class UniqueResource {
-  public:
+public:
     UniqueResource() = default;
     explicit UniqueResource(Handle handle) : handle_(handle) {}
     ~UniqueResource() { Reset(); }
@@ -36,7 +36,7 @@ class UniqueResource {
         }
     }
 
-  private:
+private:
     Handle handle_ = Traits::Empty();
 };
 

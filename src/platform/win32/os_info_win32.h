@@ -5,7 +5,7 @@
 namespace fw::win32 {
 
 class Win32OsInfo : public OsInfo {
-  public:
+public:
     // Reads the Shift key, so the program creates this first thing at start.
     Win32OsInfo();
 
@@ -17,7 +17,7 @@ class Win32OsInfo : public OsInfo {
     bool ShiftHeldAtStart() override;
     bool IsOnline() override;
 
-  private:
+private:
     bool shiftHeldAtStart_ = false;
 };
 

@@ -12,7 +12,7 @@
 namespace fw::win32 {
 
 class Win32ProcessLauncher : public ProcessLauncher {
-  public:
+public:
     // The dispatcher must outlive the launcher.
     explicit Win32ProcessLauncher(UiDispatcher& dispatcher);
     // Stops watching at once, even while processes still run; their ends are
@@ -25,7 +25,7 @@ class Win32ProcessLauncher : public ProcessLauncher {
                std::function<void(unsigned long exitCode)> onTerminate) override;
     bool IsImageRunning(const std::string& imageName) override;
 
-  private:
+private:
     // One waiting thread per running process, by watch number. Shared with the
     // reports in the message queue so that a report arriving after the
     // launcher is gone finds nothing and does nothing.

@@ -6,7 +6,7 @@
 namespace fw::win32 {
 
 class Win32Registry : public Registry {
-  public:
+public:
     bool KeyExists(const std::string& key) override;
     bool CanOpenForWrite(const std::string& key) override;
     bool HasValue(const std::string& key, const std::string& name) override;

@@ -17,8 +17,8 @@ namespace fw::win32 {
 bool Win32Shell::Open(const std::string& target) {
     std::wstring wideTarget = WideFromCp1252(target);
     std::thread([wideTarget] {
-        const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED |
-                                                          COINIT_DISABLE_OLE1DDE);
+        const HRESULT com =
+            ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
         ::ShellExecuteW(nullptr, L"open", wideTarget.c_str(), L"", L"", SW_SHOWNORMAL);
         if (SUCCEEDED(com)) {
             ::CoUninitialize();

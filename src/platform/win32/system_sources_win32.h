@@ -6,7 +6,7 @@
 namespace fw::win32 {
 
 class Win32SystemSources : public SystemSources {
-  public:
+public:
     std::string ProductName() override;
     std::uint64_t TotalPhysicalMemory() override;
     std::string CpuBrand() override;

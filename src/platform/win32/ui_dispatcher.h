@@ -9,7 +9,7 @@
 namespace fw::win32 {
 
 class UiDispatcher {
-  public:
+public:
     // Must be created and destroyed on the user-interface thread. Whoever posts
     // from another thread must stop doing so before the dispatcher goes.
     UiDispatcher();
@@ -26,7 +26,7 @@ class UiDispatcher {
     // the error is shown in a plain message box.
     void SetErrorReporter(std::function<void(const std::string& message)> reporter);
 
-  private:
+private:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     void RunPosted(std::function<void()>& work);
 

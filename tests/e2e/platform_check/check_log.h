@@ -6,7 +6,7 @@
 namespace fw::check {
 
 class CheckLog {
-  public:
+public:
     void Expect(bool passed, const std::string& what);
 
     template <typename Actual, typename Expected>
@@ -25,7 +25,7 @@ class CheckLog {
     void Section(const std::string& name);
     int Failures() const { return failures_; }
 
-  private:
+private:
     std::string section_;
     int failures_ = 0;
 };

@@ -10,7 +10,7 @@
 namespace fw::check {
 
 class DialogCloser {
-  public:
+public:
     DialogCloser(std::wstring title, std::function<void(HWND dialog)> act);
     ~DialogCloser();
     DialogCloser(const DialogCloser&) = delete;
@@ -20,7 +20,7 @@ class DialogCloser {
     bool Found();
     std::wstring Texts();
 
-  private:
+private:
     std::thread thread_;
     bool found_ = false;
     std::wstring texts_;

@@ -39,7 +39,8 @@ void CheckDialogs(CheckLog& log, const std::string& scratch) {
         request.title = "Platform Check Task";
         request.icon = DialogIcon::Warning;
         request.instruction = "No update available.";
-        request.content = "If you do not want to use the update function, please check the box below.";
+        request.content =
+            "If you do not want to use the update function, please check the box below.";
         request.verificationText = "Disable automatic update";
         TaskDialogResult result = dialogs.ShowTaskDialog(request);
         log.Expect(user.Found(), "the task dialog appears with its title");
