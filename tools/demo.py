@@ -35,7 +35,8 @@ def main() -> int:
     started = time.monotonic()
     sb = harness.make_sandbox(REPO / "build" / "demo-sandbox", artifacts, settings=SETTINGS, name="demo")
     say(f"sandbox with a stand-in Crysis made in {time.monotonic() - started:.1f} s: {sb.dir}")
-    say(f"game installed at {sb.game_dir_win}, Framewright at {sb.program_dir_win}")
+    setup = harness.INSTALLER_DIR / "Framewright-Setup-x64.exe"
+    say(f"game installed at {sb.game_dir_win}; Framewright installed by {setup} /S at {sb.program_dir_win}")
 
     # What the stand-in game itself writes (its records and Game.log) is not ours to put back.
     game_own = ["bin64/gamesim-*", "bin32/gamesim-*", "game.log"]

@@ -12,8 +12,14 @@ Every test gets artifacts/e2e/<test id>/ (program output, screenshots as
 PNG); its sandboxes live in build/e2e-sandboxes/ and are removed when the
 test passes (FW_E2E_KEEP=1 keeps them always).
 
-Environment: FW_WIN64_BUILD (build/win64), FW_E2E_SANDBOXES
-(build/e2e-sandboxes), FW_E2E_ARTIFACTS (artifacts/e2e), FW_E2E_KEEP.
+The program comes into a sandbox through its installer, which is built
+from FW_WIN64_BUILD before a sandbox when it is missing or carries another
+build.
+
+Environment: FW_WIN64_BUILD (build/win64), FW_INSTALLER_DIR (build/installer,
+or FW_WIN64_BUILD/installer for another build, as build-installer.sh puts it),
+FW_E2E_SANDBOXES (build/e2e-sandboxes), FW_E2E_ARTIFACTS (artifacts/e2e),
+FW_E2E_KEEP.
 """
 
 from __future__ import annotations
@@ -39,6 +45,10 @@ from uidriver_client import Command, CommandResult, UiError, UiSession, argument
 
 REPO = Path(__file__).resolve().parents[2]
 WIN64_BUILD = Path(os.environ.get("FW_WIN64_BUILD", REPO / "build" / "win64"))
+INSTALLER_DIR = Path(os.environ.get("FW_INSTALLER_DIR") or (
+    REPO / "build" / "installer" if WIN64_BUILD.resolve() == (REPO / "build" / "win64").resolve()
+    else WIN64_BUILD / "installer"))
+BUILD_INSTALLER = REPO / "scripts" / "build-installer.sh"
 SANDBOX_ROOT = Path(os.environ.get("FW_E2E_SANDBOXES", REPO / "build" / "e2e-sandboxes"))
 ARTIFACTS = Path(os.environ.get("FW_E2E_ARTIFACTS", REPO / "artifacts" / "e2e"))
 MAKE_SANDBOX = REPO / "tools" / "sandbox" / "make-sandbox.sh"
@@ -240,7 +250,7 @@ def _read_env_file(path: Path) -> Dict[str, str]:
 
 class Sandbox:
     """A Wine prefix made by make-sandbox.sh, with the stand-in game, the
-    settings key and (normally) the program installed."""
+    settings key and (normally) the program installed by its installer."""
 
     def __init__(self, directory: Path, artifacts: Path, name: Optional[str] = None) -> None:
         self.dir = Path(directory)
@@ -483,6 +493,38 @@ class Sandbox:
         shutil.rmtree(self.dir, ignore_errors=True)
 
 
+_installer_built_for = None
+
+
+def build_environment() -> dict:
+    """The environment that names the program build and its installer to
+    make-sandbox.sh and build-installer.sh."""
+    return dict(os.environ, FW_WIN64_BUILD=str(WIN64_BUILD), FW_INSTALLER_DIR=str(INSTALLER_DIR))
+
+
+def build_installer(*targets: str) -> None:
+    """Builds the installers (all without targets) from the program builds;
+    nothing is done when they are up to date."""
+    completed = subprocess.run([str(BUILD_INSTALLER), *targets], env=build_environment(),
+                               capture_output=True, text=True)
+    if completed.returncode != 0:
+        raise RuntimeError(f"build-installer.sh failed:\n{completed.stdout}\n{completed.stderr}")
+
+
+def ensure_installer() -> None:
+    """The 64-bit installer carries this build's framewright.exe: it is
+    checked again whenever the program file changed (a rebuild while the
+    tests run), since make-sandbox.sh refuses an installer of another build."""
+    global _installer_built_for
+    program = WIN64_BUILD / "framewright.exe"
+    if not program.exists():
+        return
+    stat = program.stat()
+    if _installer_built_for != (stat.st_mtime_ns, stat.st_size):
+        build_installer("x64")
+        _installer_built_for = (stat.st_mtime_ns, stat.st_size)
+
+
 def make_sandbox(directory, artifacts, *, winver: Optional[str] = None, no_settings_key: bool = False,
                  settings: Optional[Dict[str, str]] = None, no_game: bool = False,
                  no_installdir: bool = False, game_version: Optional[str] = None,
@@ -491,7 +533,8 @@ def make_sandbox(directory, artifacts, *, winver: Optional[str] = None, no_setti
                  gamesim_faults: Optional[Dict[str, object]] = None,
                  no_program: bool = False, regedit: bool = False, name: Optional[str] = None) -> Sandbox:
     """Makes a sandbox with make-sandbox.sh (an existing directory is
-    replaced). Settings are written in the given order."""
+    replaced); the program is installed by its installer unless no_program.
+    Settings are written in the given order."""
     options: List[str] = ["--replace"]
     if winver:
         options += ["--winver", winver]
@@ -517,8 +560,9 @@ def make_sandbox(directory, artifacts, *, winver: Optional[str] = None, no_setti
         options.append("--no-program")
     if regedit:
         options.append("--regedit")
-    env = dict(os.environ, FW_WIN64_BUILD=str(WIN64_BUILD))
-    completed = subprocess.run([str(MAKE_SANDBOX), str(directory), *options], env=env,
+    if not no_program:
+        ensure_installer()
+    completed = subprocess.run([str(MAKE_SANDBOX), str(directory), *options], env=build_environment(),
                                capture_output=True, text=True)
     if completed.returncode != 0:
         raise RuntimeError(f"make-sandbox failed: {completed.stderr}")

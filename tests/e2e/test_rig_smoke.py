@@ -8,6 +8,7 @@ import time
 import unittest
 
 import harness
+import installation
 from harness import ID, E2ETestCase
 
 ROWS_OF_RIG_TARGET = {
@@ -61,15 +62,6 @@ class SandboxTest(E2ETestCase):
         # The documents folder is the sandbox's own, never the Unix home.
         self.assertFalse(sb.documents_dir.is_symlink())
 
-        self.assertEqual(sb.program_dir_win, "C:\\Program Files (x86)\\Brimvale\\Framewright\\")
-        for demo in ["benchmark_gpu.tmd", "coredemo.tmd", "benchmark_cpuice.tmd", "benchmark_cpuisland.tmd"]:
-            with self.subTest(demo=demo):
-                self.assertTrue((sb.program_dir / demo).is_file())
-        self.assertGreaterEqual(len(list((sb.program_dir / "CVarGroups").glob("*.cfg"))), 2)
-        # The program's demo differs from the game's own, so a restore shows.
-        self.assertNotEqual((sb.program_dir / "benchmark_gpu.tmd").read_bytes(),
-                            (game / "Game/Levels/island/benchmark_gpu.tmd").read_bytes())
-
         self.assertEqual(sb.settings(), {})
         game_key = sb.registry(harness.GAME_KEY)
         self.assertEqual(game_key["InstallDir"].data, "C:\\Program Files (x86)\\Crytek\\Crysis\\")
@@ -77,6 +69,18 @@ class SandboxTest(E2ETestCase):
         self.assertEqual(wine["Version"].data, "win7")
         self.assertEqual(sb.registry(r"HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops")["fw"].data,
                          harness.DEFAULT_DESKTOP)
+
+        # The program is where its installer put it, as the installer brings it.
+        self.assertEqual(sb.program_dir_win, installation.INSTALL_DIR + "\\")
+        self.assertEqual(sb.program_exe, sb.program_dir / "framewright.exe")
+        if not sb.program_installed:
+            self.skipTest("framewright.exe is not built")
+        self.assertEqual(sb.tree(sb.program_dir, ignore=["Uninstall.exe"]), installation.installed_files())
+        self.assertTrue((sb.program_dir / "Uninstall.exe").is_file())
+        self.assertEqual(sb.registry(installation.UNINSTALL_ENTRY)["InstallLocation"].data, installation.INSTALL_DIR)
+        # The program's demo differs from the game's own, so a restore shows.
+        self.assertNotEqual((sb.program_dir / "benchmark_gpu.tmd").read_bytes(),
+                            (game / "Game/Levels/island/benchmark_gpu.tmd").read_bytes())
 
     def test_options_reach_registry_and_files(self):
         settings = {"800": "1", "Note": 'Größe "x" \\ y', "ResultPath": "C:\\Results\\", "Empty": ""}
@@ -109,15 +113,21 @@ class SandboxTest(E2ETestCase):
         self.assertEqual(direct.settings(live=True), settings)
 
     def test_missing_keys_and_version_information(self):
+        # Without its settings key the program is still installed (a user
+        # removed the key); without the program the key is still made.
         cases = [
-            ({"no_settings_key": True}, None, True),
-            ({"no_game": True}, {}, False),
+            ({"no_settings_key": True}, None, True, True),
+            ({"no_game": True}, {}, False, True),
+            ({"no_program": True}, {}, True, False),
         ]
-        for options, expected_settings, game_key_present in cases:
+        for options, expected_settings, game_key_present, installed in cases:
             with self.subTest(options=options):
                 sb = self.sandbox("-".join(options), desktop=None, **options)
                 self.assertEqual(sb.settings(), expected_settings)
                 self.assertEqual(sb.registry(harness.GAME_KEY) is not None, game_key_present)
+                installed = installed and (harness.WIN64_BUILD / "framewright.exe").exists()
+                self.assertEqual(sb.program_exe.is_file(), installed)
+                self.assertEqual(sb.registry(installation.UNINSTALL_ENTRY) is not None, installed)
 
         for version, has_info, has_file_version in [("none", False, False), ("nofileversion", True, False)]:
             with self.subTest(version=version):

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Makes a throw-away 64-bit Wine prefix holding a stand-in game installation,
-# the program's settings key, a user's game folder and the program itself.
+# a user's game folder and the program, installed by its own 64-bit installer
+# (Framewright-Setup-x64.exe /S) with the settings key that installer makes.
 # A prepared template prefix (build/wine-template) is copied, so a sandbox
-# takes seconds instead of the ten a fresh prefix needs.
+# takes a second instead of the ten a fresh prefix needs; the installer runs
+# once per installer build in a copy of the template, and sandboxes are copied
+# from that copy, since running it costs more than the rest of a sandbox.
 #
 # usage: make-sandbox.sh DIR [options]      (make-sandbox.sh --help)
 set -euo pipefail
@@ -10,6 +13,14 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
 win64_build="${FW_WIN64_BUILD:-$root/build/win64}"
+# The installers of another build than build/win64 lie in that build's own
+# folder (as scripts/build-installer.sh puts them).
+installer_dir="${FW_INSTALLER_DIR:-}"
+if [ -z "$installer_dir" ]; then
+    installer_dir="$root/build/installer"
+    [ "$(realpath -m "$win64_build")" = "$(realpath -m "$root/build/win64")" ] || installer_dir="$win64_build/installer"
+fi
+setup="$installer_dir/Framewright-Setup-x64.exe"
 template="${FW_WINE_TEMPLATE:-$root/build/wine-template}"
 cache="${FW_SANDBOX_CACHE:-$root/build/sandbox-cache}"
 mingw=x86_64-w64-mingw32
@@ -18,13 +29,21 @@ python=python3
 [ -x /usr/bin/python3 ] && python=/usr/bin/python3
 # Bump when the template's recipe changes, so old templates are remade.
 template_recipe=2
+# The same for the installed copies of the template.
+installed_recipe=1
+# Where the 64-bit installer puts the program ($PROGRAMFILES64). The folder
+# is not given with /D=: Wine quotes an argument holding a blank, and the
+# installer takes /D= only unquoted.
+program_dir_win='C:\Program Files\Brimvale\Framewright\'
 
 usage() {
     cat <<'EOF'
 usage: make-sandbox.sh DIR [options]
   --winver winxp64|vista|win7|win10   Windows version the prefix reports (win7)
-  --no-settings-key                   no HKLM\Software\Brimvale\Tallyrun (32-bit view)
-  --settings NAME=VALUE               a REG_SZ value in the settings key (repeatable)
+  --no-settings-key                   no HKLM\Software\Brimvale\Tallyrun (32-bit view): the
+                                      installer's key is removed again, as by a user
+  --settings NAME=VALUE               a REG_SZ value in the settings key (repeatable),
+                                      written after the installation
   --no-game                           no game key in the registry
   --no-installdir                     game key without "InstallDir"
   --game-version TEXT|none|nofileversion
@@ -34,11 +53,17 @@ usage: make-sandbox.sh DIR [options]
   --bin32-only | --bin64-only         only one of the game's executable folders
   --desktop WxH                       run programs in a Wine virtual desktop of that size
   --gamesim-fault KEY=VALUE           a line of gamesim.ini beside each stand-in game (repeatable)
-  --no-program                        do not install framewright.exe
+  --no-program                        do not install the program (no installer run, no
+                                      program folder; the settings key is still made)
   --replace                           remove DIR first when it exists
   --regedit                           import the registry with "wine regedit /S" (slower;
                                       by default it is written into the prefix's files)
-Environment: FW_WIN64_BUILD (build/win64), FW_WINE_TEMPLATE (build/wine-template),
+The program is installed by FW_INSTALLER_DIR/Framewright-Setup-x64.exe into
+"C:\Program Files\Brimvale\Framewright\" (sandbox.env names the folder); that
+installer must carry FW_WIN64_BUILD/framewright.exe (scripts/build-installer.sh x64
+builds it so). Without a built framewright.exe no program is installed.
+Environment: FW_WIN64_BUILD (build/win64), FW_INSTALLER_DIR (build/installer, or
+FW_WIN64_BUILD/installer for another build), FW_WINE_TEMPLATE (build/wine-template),
 FW_SANDBOX_CACHE (build/sandbox-cache).
 EOF
 }
@@ -118,8 +143,29 @@ mkdir -p "$dir" "$cache"
 export WINEDEBUG=-all WINEARCH=win64
 unset DISPLAY WAYLAND_DISPLAY
 
+# Whether the program is installed: a build without framewright.exe gets a
+# sandbox without it (its tests skip), a build without its installer is a
+# mistake to name.
+install=0
+if [ "$program" = 1 ]; then
+    if [ ! -f "$win64_build/framewright.exe" ]; then
+        echo "make-sandbox: $win64_build/framewright.exe not built; no program installed" >&2
+    elif [ ! -f "$setup" ]; then
+        die "no installer $setup (scripts/build-installer.sh x64 builds it from $win64_build)"
+    else
+        install=1
+    fi
+fi
+
+in_prefix() {  # prefix, a C:\ path -> its place in the prefix
+    local p="${2#C:\\}"
+    p="${p//\\//}"
+    printf '%s/drive_c/%s' "$1" "${p%/}"
+}
+
 # ---------------------------------------------------------------- template
-template_stamp() { printf 'recipe %s\nwine %s\nuser %s\n' "$template_recipe" "$(wine --version 2>/dev/null)" "$(id -un)"; }
+# What a template was made by; asked once, as each "wine --version" costs time.
+template_stamp="$(printf 'recipe %s\nwine %s\nuser %s' "$template_recipe" "$(wine --version 2>/dev/null)" "$(id -un)")"
 
 make_template() {
     local new="$template.new.$$"
@@ -138,7 +184,7 @@ make_template() {
             fi
         done
     done
-    template_stamp >"$new/.fw-template"
+    printf '%s\n' "$template_stamp" >"$new/.fw-template"
     rm -rf "$template"
     mv "$new" "$template"
 }
@@ -146,11 +192,9 @@ make_template() {
 ensure_template() {
     exec 9>"$template.lock"
     flock 9
-    if [ ! -f "$template/.fw-template" ] || [ "$(cat "$template/.fw-template")" != "$(template_stamp)" ]; then
+    if [ ! -f "$template/.fw-template" ] || [ "$(cat "$template/.fw-template")" != "$template_stamp" ]; then
         make_template
     fi
-    # Others may copy at the same time; only a remake needs the lock alone.
-    flock -s 9
 }
 
 # Wine's own binaries (nine tenths of a prefix's 700 MB) are shared with the
@@ -170,12 +214,67 @@ clone_template() {  # template, new prefix
         xargs -0 cp -a --parents --remove-destination -t "$dst")
 }
 
+# ---------------------------------------------------------------- installed template
+make_installed() {  # the installed template's folder
+    local installed="$1" new="$1.new.$$" made
+    # Copies are made only under the lock alone: any other is a leftover.
+    rm -rf "$cache"/installed-*.new.*
+    echo "make-sandbox: installing $setup into a copy of the template (once per installer build)" >&2
+    clone_template "$template" "$new"
+    rm -f "$new/.fw-template"
+    # No Mono or Gecko, and no menu entries in the Unix home for the
+    # installer's Start menu shortcuts.
+    if ! WINEPREFIX="$new" WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=" wine "$setup" /S; then
+        WINEPREFIX="$new" wineserver -k 2>/dev/null || true
+        rm -rf "$new"
+        die "$setup /S failed"
+    fi
+    # The wineserver saves the registry as it ends; only then is the copy whole.
+    WINEPREFIX="$new" wineserver -w
+    if [ ! -f "$(in_prefix "$new" "$program_dir_win")/framewright.exe" ]; then
+        rm -rf "$new"
+        die "$setup put no framewright.exe into $program_dir_win"
+    fi
+    printf '%s\n' "$installed_stamp" >"$new/.fw-installed"
+    mv "$new" "$installed"
+    # The three installed copies used last stay (another build's sandboxes
+    # may come next); older ones go.
+    ls -t "$cache"/installed-*/.fw-installed | tail -n +4 | while IFS= read -r made; do
+        rm -rf "$(dirname "$made")"
+    done
+}
+
+ensure_installed() {  # -> the folder of the template with the program installed
+    local installed
+    installed="$cache/installed-$(printf '%s\n' "$installed_stamp" | sha1sum | cut -c1-16)"
+    if [ ! -f "$installed/.fw-installed" ] || [ "$(cat "$installed/.fw-installed")" != "$installed_stamp" ]; then
+        make_installed "$installed" >&2
+    fi
+    touch "$installed/.fw-installed"
+    echo "$installed"
+}
+
+source_prefix="$template"
+if [ "$install" = 1 ]; then
+    # What an installed template was made from: the template and the installer.
+    installed_stamp="$(printf '%s\ninstaller %s\nrecipe %s' "$template_stamp" \
+        "$(sha256sum <"$setup" | cut -d' ' -f1)" "$installed_recipe")"
+fi
 ensure_template
+if [ "$install" = 1 ]; then
+    source_prefix="$(ensure_installed)"
+    # The installer must carry this build's program, or the tests would try
+    # another program than the one just built.
+    cmp -s "$(in_prefix "$source_prefix" "$program_dir_win")/framewright.exe" "$win64_build/framewright.exe" ||
+        die "$setup carries another framewright.exe than $win64_build (scripts/build-installer.sh x64 builds it from there)"
+fi
+# Others may copy at the same time; only a remake needs the lock alone.
+flock -s 9
 prefix="$dir/prefix"
-clone_template "$template" "$prefix"
+clone_template "$source_prefix" "$prefix"
 flock -u 9
 exec 9>&-
-rm -f "$prefix/.fw-template"
+rm -f "$prefix/.fw-template" "$prefix/.fw-installed"
 
 user_dirs=("$prefix"/drive_c/users/*/)
 user_name=""
@@ -186,12 +285,7 @@ done
 [ -n "$user_name" ] || die "no user profile in the template"
 
 # ---------------------------------------------------------------- paths
-unix_of() {  # a C:\ path -> its place in the prefix
-    local p="${1#C:\\}"
-    p="${p//\\//}"
-    printf '%s/drive_c/%s' "$prefix" "${p%/}"
-}
-program_dir_win='C:\Program Files (x86)\Brimvale\Framewright\'
+unix_of() { in_prefix "$prefix" "$1"; }
 game_dir_win='C:\Program Files (x86)\Crytek\Crysis\'
 documents_win="C:\\users\\$user_name\\Documents"
 user_game_dir_win="$documents_win"'\My Games\Crysis\'
@@ -300,21 +394,12 @@ mkdir -p "$user_game_dir"
 cp -r "$fixture/user/." "$user_game_dir/"
 
 # ---------------------------------------------------------------- program
-program_installed=0
-mkdir -p "$program_dir/CVarGroups"
-cp -r "$root/data/CVarGroups/." "$program_dir/CVarGroups/"
-cp "$root/data/demos/"*.tmd "$program_dir/"
-if [ "$program" = 1 ]; then
-    if [ -f "$win64_build/framewright.exe" ]; then
-        cp "$win64_build/framewright.exe" "$program_dir/"
-        program_installed=1
-    else
-        echo "make-sandbox: $win64_build/framewright.exe not built; no program installed" >&2
-    fi
-fi
+# The program's folder, settings key, Start menu and uninstall entry came
+# with the installed template; only the registry options change them below.
+program_installed="$install"
 
 # ---------------------------------------------------------------- registry
-emit() { printf '%s\0' "$@"; }  # root, key, value name, kind (sz, dword, key), value
+emit() { printf '%s\0' "$@"; }  # root, key, value name, kind (sz, dword, key, delete), value
 
 registry_entries() {
     emit HKCU 'Software\Wine' Version sz "$winver"
@@ -328,6 +413,10 @@ registry_entries() {
         # joins the same virtual desktop.
         emit HKCU 'Software\Wine\Explorer' Desktop sz fw
         emit HKCU 'Software\Wine\Explorer\Desktops' fw sz "$desktop"
+    fi
+    if [ "$settings_key" = 0 ] && [ "$install" = 1 ]; then
+        # The installer made it; the user took it away.
+        emit HKLM 'Software\Wow6432Node\Brimvale\Tallyrun' "" delete ""
     fi
     if [ "$settings_key" = 1 ]; then
         emit HKLM 'Software\Wow6432Node\Brimvale\Tallyrun' "" key ""
@@ -344,8 +433,9 @@ registry_entries() {
 }
 
 # The keys go straight into the prefix's registry files, which the wineserver
-# reads when it starts; --regedit imports them through "regedit /S" instead,
-# which first boots Wine's services (several seconds).
+# reads when it starts (none runs for the new prefix: the installer's had
+# ended before its template was copied); --regedit imports them through
+# "regedit /S" instead, which first boots Wine's services (several seconds).
 if [ "$use_regedit" = 1 ]; then
     registry_entries | "$python" "$here/sandbox_registry.py" regedit >"$dir/sandbox.reg"
     (cd "$dir" && WINEPREFIX="$prefix" wine regedit /S sandbox.reg)
