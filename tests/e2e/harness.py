@@ -56,6 +56,7 @@ RUN_IN_SANDBOX = REPO / "tools" / "sandbox" / "run-in-sandbox.sh"
 UIDRIVER = WIN64_BUILD / "tests" / "e2e" / "uidriver" / "uidriver.exe"
 RIG_TARGET = WIN64_BUILD / "tests" / "e2e" / "uidriver" / "rig_target.exe"
 GAMESIM = WIN64_BUILD / "tools" / "gamesim" / "gamesim.exe"
+FAULT_PROBE = WIN64_BUILD / "tests" / "e2e" / "fault_probe" / "framewright.exe"
 CONTROL_IDS_HEADER = REPO / "src" / "app" / "win32" / "control_ids.h"
 
 SETTINGS_KEY = r"HKEY_LOCAL_MACHINE\Software\Wow6432Node\Brimvale\Tallyrun"

@@ -4,6 +4,7 @@
 
 #include "app/form_main.h"
 #include "app/win32/control_ids.h"
+#include "app/win32/debug_chart_action.h"
 #include "app/win32/faces.h"
 #include "app/win32/main_window.h"
 #include "app/win32/theme.h"
@@ -224,9 +225,9 @@ void MainWindow::BuildDebugPage(HWND page) {
     AddView<ButtonView>(Context(), &form.Button1, "Save To C", PushFace(theme_), [&form] {
         form.Button1.Press();
     }).Create(page, ids::kButton1, Box(0, 246, 84, 25));
-    // "Chart" has no action of its own.
     AddView<ButtonView>(Context(), &form.Button2, "Chart", PushFace(theme_), [&form] {
         form.Button2.Press();
+        DebugChartAction();
     }).Create(page, ids::kButton2, Box(90, 246, 84, 25));
 }
 

@@ -162,11 +162,8 @@ std::vector<HWND> ProgramDialogs(const Session& session) {
             ClassName(window) != L"#32770") {
             continue;
         }
-        wchar_t title[512] = {};
-        GetWindowTextW(window, title, 512);
-        if (title == session.mainTitle) {
-            continue;
-        }
+        // A dialog may carry the main window's title (the program's error
+        // report does); the class test above already keeps the main window out.
         HWND owner = GetWindow(window, GW_OWNER);
         if (owner == nullptr || !IsWindowEnabled(owner)) {
             dialogs.push_back(window);
