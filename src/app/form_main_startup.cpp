@@ -1,4 +1,7 @@
 // Start-up and leaving the program.
+#include <algorithm>
+#include <cstdint>
+
 #include "app/display_mode_list.h"
 #include "app/form_main.h"
 #include "bench/resolution_catalogue.h"
@@ -39,8 +42,14 @@ int ZeroBasedItem(const std::string& value, int count) {
 }  // namespace
 
 void TForm1::ShowSplash() {
+    constexpr std::uint32_t kSplashMs = 5000;
     host_.ShowSplash();
-    platform_.clock.Sleep(5000);
+    // The splash stays its full time, however long the window took to build
+    // what it shows later.
+    const std::uint32_t shownAt = platform_.clock.Ticks();
+    host_.PrepareWhileSplashShows();
+    const std::uint32_t spent = std::min(platform_.clock.Ticks() - shownAt, kSplashMs);
+    platform_.clock.Sleep(static_cast<int>(kSplashMs - spent));
     host_.HideSplash();
 }
 

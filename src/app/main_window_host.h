@@ -9,6 +9,8 @@ public:
     virtual ~MainWindowHost() = default;
     // The about box, shown and painted at once; closed by HideSplash.
     virtual void ShowSplash() = 0;
+    // The splash's wait is idle time: the window builds its hidden parts then.
+    virtual void PrepareWhileSplashShows() = 0;
     virtual void HideSplash() = 0;
     virtual void Minimize() = 0;
     // Ends the program at once, without the close events.

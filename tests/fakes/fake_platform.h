@@ -102,7 +102,8 @@ public:
     void Sleep(int milliseconds) override { sleeps.push_back(milliseconds); }
     void ProcessMessages() override;
     std::string DateTimeText(const DateTime& when) override;
-    std::uint32_t Ticks() override { return 12345; }
+    std::uint32_t ticks = 12345;
+    std::uint32_t Ticks() override { return ticks; }
 };
 
 class FakeLocale : public Locale {
@@ -163,7 +164,14 @@ public:
     std::vector<std::string> events;
     WindowBounds bounds{553, 473, 100, 80};
     std::function<void()> onShowPicker;
+    std::function<void()> onPrepare;
     void ShowSplash() override { events.push_back("splash shown"); }
+    void PrepareWhileSplashShows() override {
+        events.push_back("window built");
+        if (onPrepare) {
+            onPrepare();
+        }
+    }
     void HideSplash() override { events.push_back("splash closed"); }
     void Minimize() override { events.push_back("minimize"); }
     void EndProgram() override { events.push_back("end"); }

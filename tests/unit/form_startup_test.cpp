@@ -31,6 +31,34 @@ TEST_F(StartupTest, MissingSettingsKeyWarnsAndReadsNothing) {
     EXPECT_TRUE(fake.registry.writes.empty());
 }
 
+TEST_F(StartupTest, SplashLastsItsFullTimeWhateverTheWindowSpendsBuilding) {
+    struct Case {
+        std::uint32_t shownAt;
+        std::uint32_t buildMs;
+        int wait;
+    };
+    const Case cases[] = {
+        {12345, 0, 5000},         {12345, 320, 4680},
+        {0xFFFFFF00u, 320, 4680},  // the tick counter wraps meanwhile
+        {12345, 5000, 0},         {12345, 7000, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.buildMs);
+        FakeHost caseHost;
+        FakePlatform caseFake;
+        caseFake.clock.ticks = c.shownAt;
+        caseHost.onPrepare = [&] { caseFake.clock.ticks += c.buildMs; };
+        Platform casePlatform = caseFake.Bundle();
+        TForm1 f(casePlatform, caseHost, false);
+        f.FormCreate();
+        ASSERT_GE(caseHost.events.size(), 3u);
+        EXPECT_EQ(std::vector<std::string>(caseHost.events.begin(), caseHost.events.begin() + 3),
+                  (std::vector<std::string>{"splash shown", "window built", "splash closed"}));
+        ASSERT_FALSE(caseFake.clock.sleeps.empty());
+        EXPECT_EQ(caseFake.clock.sleeps.front(), c.wait);
+    }
+}
+
 TEST_F(StartupTest, MissingGameKeyWarnsButKeepsTheSettingsOpen) {
     fake.registry.RemoveKey(kGame);
     TForm1& f = Start();

@@ -52,9 +52,15 @@ void MainWindow::Create(TForm1& form, Locale& locale) {
                   RECT{0, 0, clientSize_.cx, clientSize_.cy}, nullptr, 0);
     // Centred already while hidden: the start-up dialogs centre on it.
     CentreOnDesktop();
-    background_ = MakeMainBackground(clientSize_, theme_);
     tips_.Create(hwnd());
+}
 
+void MainWindow::BuildContent() {
+    if (contentBuilt_) {
+        return;
+    }
+    contentBuilt_ = true;
+    background_ = MakeMainBackground(clientSize_, theme_);
     BuildFrame();
     BuildGroupBar();
     BuildPageControl();
@@ -77,6 +83,8 @@ void MainWindow::RunFormCreate() {
             return true;
         },
         false);
+    // Built during the splash unless start-up failed before it.
+    BuildContent();
     // Start-up may have ended early, between showing and hiding the splash.
     splash_.reset();
     image2_->Refresh();
@@ -261,6 +269,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void MainWindow::ShowSplash() {
     splash_ = std::make_unique<SplashWindow>(theme_);
     splash_->Show();
+}
+
+void MainWindow::PrepareWhileSplashShows() {
+    BuildContent();
 }
 
 void MainWindow::HideSplash() {

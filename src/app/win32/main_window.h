@@ -39,7 +39,8 @@ public:
     explicit MainWindow(const Theme& theme);
     ~MainWindow() override;
 
-    // Creates the window, hidden, with every control bound to `form`.
+    // Creates the window, hidden; its controls, bound to `form`, come while
+    // the splash shows (or after the form's creation event at the latest).
     void Create(TForm1& form, Locale& locale);
     // The form's creation event, before the window is shown. An error it
     // raises is reported; the window opens all the same.
@@ -50,6 +51,7 @@ public:
 
     // MainWindowHost
     void ShowSplash() override;
+    void PrepareWhileSplashShows() override;
     void HideSplash() override;
     void Minimize() override;
     void EndProgram() override;
@@ -89,6 +91,8 @@ private:
     // A check box with its caption.
     int CheckWidth(const std::string& caption) const { return TextWidth(caption) + 13 + 6 + 6; }
 
+    // Every control and picture of the window, once.
+    void BuildContent();
     // Built in this order, back to front.
     void BuildFrame();
     void BuildGroupBar();
@@ -121,6 +125,7 @@ private:
     std::unique_ptr<NewsWindow> news_;  // made on first showing, kept after closing
     Bitmap background_;
     SIZE clientSize_{};
+    bool contentBuilt_ = false;
     bool ending_ = false;
 
     // Panels first: views are destroyed before the windows they sit on.
