@@ -15,7 +15,6 @@ namespace {
 constexpr wchar_t kRingClass[] = L"FramewrightProgressRing";
 constexpr UINT_PTR kTurnTimer = 1;
 constexpr UINT kTurnMilliseconds = 80;
-constexpr int kDots = 12;
 
 }  // namespace
 
@@ -33,6 +32,10 @@ void ProgressRing::SetRunning(bool running) {
     }
     running_ = running;
     if (running) {
+        // The panel behind may have changed since the last run.
+        for (CachedPicture& picture : steps_) {
+            picture.Clear();
+        }
         ::SetTimer(hwnd(), kTurnTimer, kTurnMilliseconds, nullptr);
     } else {
         ::KillTimer(hwnd(), kTurnTimer);
@@ -42,6 +45,13 @@ void ProgressRing::SetRunning(bool running) {
 void ProgressRing::Paint(HDC dc) {
     RECT client{};
     ::GetClientRect(hwnd(), &client);
+    const int step = step_;
+    steps_[step].Paint(
+        dc, SIZE{client.right, client.bottom},
+        [this, step](HDC target, const RECT& area) { PaintStep(target, area, step); });
+}
+
+void ProgressRing::PaintStep(HDC dc, const RECT& client, int step) {
     PaintParentBackground(hwnd(), dc);
     PixelCanvas canvas(client.right, client.bottom);
     const double size = std::min(client.right, client.bottom);
@@ -51,7 +61,7 @@ void ProgressRing::Paint(HDC dc) {
     for (int i = 0; i < kDots; ++i) {
         const double angle = 2 * 3.14159265358979 * i / kDots - 3.14159265358979 / 2;
         // Dots behind the head fade out, as a trail.
-        const int age = (step_ - i + kDots) % kDots;
+        const int age = (step - i + kDots) % kDots;
         const double strength = 1.0 - static_cast<double>(age) / kDots;
         const Rgb colour = Mix(ToRgb(colours::kFrame), ToRgb(colours::kHighlight), strength);
         canvas.FillCircle(c + std::cos(angle) * radius, c + std::sin(angle) * radius,

@@ -3,8 +3,10 @@
 // bright head going round while the panel is shown.
 #include <windows.h>
 
+#include <array>
 #include <string>
 
+#include "app/win32/drawing.h"
 #include "app/win32/window_class.h"
 
 namespace fw::win32 {
@@ -25,9 +27,15 @@ protected:
     std::string Describe() const override { return "the progress indicator"; }
 
 private:
+    static constexpr int kDots = 12;
+
     void Paint(HDC dc);
+    void PaintStep(HDC dc, const RECT& client, int step);
 
     const Theme& theme_;
+    // Each step's whole picture, the panel behind included, is drawn once per
+    // run: a turn then costs one copy instead of a redraw of the panel.
+    std::array<CachedPicture, kDots> steps_;
     int step_ = 0;
     bool running_ = false;
 };
