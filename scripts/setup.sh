@@ -12,7 +12,7 @@ packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   wine wine64 xvfb xdotool x11-utils imagemagick
   libgtest-dev libgmock-dev libbenchmark-dev libjpeg-dev
-  nsis dpkg-dev python3 fonts-dejavu-core groff ghostscript
+  nsis dpkg-dev python3 fonts-dejavu-core groff ghostscript wkhtmltopdf
 )
 
 sudo_() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }

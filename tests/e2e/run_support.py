@@ -4,7 +4,9 @@ unchanged, and the expected texts of the report."""
 
 from __future__ import annotations
 
+import os
 import re
+import subprocess
 from pathlib import Path
 from typing import Dict, List, Optional
 
@@ -137,6 +139,18 @@ SYSTEM_PATTERNS = {
     "speed": r"   <FONT size=2><b>CPU speed:</b> (\d+) MHz</FONT><br>",
     "graphics": r"   <FONT size=2><b>Graphics card:</b> (.* - \d+ MB)</FONT><br>",
 }
+
+
+def render_report(report: Path, picture: Path) -> Path:
+    """The report as a browser shows it (chart included), kept as a picture
+    for people to look at; wkhtmltoimage comes with scripts/setup.sh."""
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen", XDG_RUNTIME_DIR=str(picture.parent))
+    subprocess.run(["wkhtmltoimage", "--quiet", "--width", "900", "--enable-local-file-access",
+                    str(report), str(picture)], env=env, check=True, timeout=120,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    if not picture.is_file() or picture.stat().st_size == 0:
+        raise AssertionError(f"no picture of the report {report}")
+    return picture
 
 
 def read_report(path: Path) -> List[str]:

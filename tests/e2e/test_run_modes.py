@@ -39,6 +39,7 @@ class CpuRunTest(E2ETestCase):
         reports = rs.report_files(sb)
         self.assertEqual(len(reports), 1)
         lines = rs.read_report(reports[0])
+        rs.render_report(reports[0], self.artifacts / "report.png")
         system = rs.machine_values(lines)
         results = [m.groups() for m in map(rs.RESULT_PATTERN.fullmatch, lines) if m]
         self.assertEqual(len(results), 1)
@@ -71,7 +72,9 @@ class CustomResolutionRunTest(E2ETestCase):
             (f"{exe} -DEVMODE +map island +demo benchmark_gpu +r_Width 1600 +r_Height 900 +r_Fullscreen 1"
              " +demo_num_runs 1 +demo_quit 1 +s_SoundEnable 0 +s_MusicEnable 0 -DX9 +demo_time_of_day = 16"
              " r_Texture_Anisotropic_Level = 1 +r_FSAA = 0 +r_FSAA_samples = 0 +r_FSAA_quality = 0").encode()])
-        lines = rs.read_report(rs.report_files(sb)[0])
+        report = rs.report_files(sb)[0]
+        lines = rs.read_report(report)
+        rs.render_report(report, self.artifacts / "report.png")
         self.assertIn("<BR><B><FONT size=5>Resolution: 1600 \u00d7 900 (Custom)</FONT></B><BR>", lines)
         heading = lines.index("<BR><B><FONT size=5>Resolution: 1600 \u00d7 900 (Custom)</FONT></B><BR>")
         self.assertRegex(lines[heading + 1], rs.RESULT_PATTERN.pattern)

@@ -92,6 +92,8 @@ class VgaRunTest(E2ETestCase):
             with self.subTest(colour=colour):
                 self.assertTrue(near(colour, pixels), f"no pixel near {colour}")
 
+        rs.render_report(reports[0], self.artifacts / "report.png")
+
         # The screenshots and their descriptions in the program's folder.
         shots = sb.program_dir / "ScreenShots"
         names = sorted(p.name for p in shots.iterdir())
