@@ -3,10 +3,12 @@
 A wrong decoding here would make an end-to-end test pass or fail for the
 rig's sake, not the program's."""
 
+import subprocess
 import tempfile
 import unittest
 from pathlib import Path
 
+import pictures
 import regfile
 from file_trees import diff_trees, hash_tree
 from uidriver_client import argument_list, parse_output, script_line, unescape_value
@@ -151,6 +153,35 @@ class FileTreeTest(unittest.TestCase):
             (root / "game.cfg").rename(root / "Game.cfg")
             self.assertFalse(diff_trees(before, hash_tree(root, fold_case=True)))
             self.assertTrue(diff_trees(hash_tree(root), {"game.cfg": before["game.cfg"]}))
+
+
+
+class PictureTest(unittest.TestCase):
+    def test_pixels_come_back_where_they_were_drawn(self):
+        # 3 x 2: a black row with one silver pixel over a white row.
+        rows = [[(0, 0, 0), (192, 192, 192), (0, 0, 0)], [(255, 255, 255)] * 3]
+        raw = b"P6 3 2 255\n" + bytes(v for row in rows for pixel in row for v in pixel)
+        with tempfile.TemporaryDirectory() as scratch:
+            png = Path(scratch) / "p.png"
+            subprocess.run(["convert", "ppm:-", str(png)], input=raw, check=True)
+            picture = pictures.read(png)
+        self.assertEqual((picture.width, picture.height), (3, 2))
+        for y, row in enumerate(rows):
+            for x, colour in enumerate(row):
+                self.assertEqual(picture.pixel(x, y), colour)
+        black = pictures.is_colour((0, 0, 0))
+        cases = [
+            # box, black pixels, share of black
+            (pictures.Box(0, 0, 3, 1), 2, 2 / 3),
+            (pictures.Box(0, 0, 3, 2), 2, 2 / 6),
+            (pictures.Box(-5, -5, 1, 1), 1, 1.0),   # cut to the picture
+            (pictures.Box(0, 1, 3, 9), 0, 0.0),
+            (pictures.Box(5, 5, 9, 9), 0, 0.0),     # wholly outside
+        ]
+        for box, count, share in cases:
+            with self.subTest(box=box):
+                self.assertEqual(picture.count(box, black), count)
+                self.assertAlmostEqual(picture.share(box, black), share)
 
 
 if __name__ == "__main__":

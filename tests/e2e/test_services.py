@@ -14,6 +14,7 @@ from pathlib import Path
 from unittest import mock
 
 import harness
+import pictures
 from harness import ID, E2ETestCase
 
 NEWS_TITLE = "Quernmark NEWS"
@@ -62,6 +63,30 @@ class UpdateServer:
         self.process.stderr.close()
 
 
+def news_picture_faults(picture: pictures.Picture) -> list:
+    """What is wrong with a screenshot of the news window showing NEWS_PAGE
+    as text: its own black margins, silver text on black in the first
+    lines, the link in the strip at the bottom."""
+    # The client area starts below the caption; the text control sits 8
+    # pixels inside it, the link strip 8 pixels above its bottom.
+    left, top = 3, 22
+    black = pictures.is_colour((0, 0, 0))
+    silver = pictures.is_colour((192, 192, 192))
+    faults = []
+    margin = pictures.Box(left, top + 8, left + 6, picture.height - 40)
+    if picture.share(margin, black) < 0.95:
+        faults.append("the left margin is not black (another window shows through)")
+    lines = pictures.Box(left + 8, top + 8, left + 260, top + 110)
+    if picture.count(lines, silver) < 30:
+        faults.append("no silver text in the first lines")
+    if picture.count(lines, black) < 500:
+        faults.append("the first lines are not silver on black")
+    strip = pictures.Box(left + 8, picture.height - 30, picture.width - 8, picture.height - 6)
+    if picture.count(strip, lambda p: p[2] > p[0] + 60) < 5:
+        faults.append("no link in the strip at the bottom")
+    return faults
+
+
 def news_text(sb: harness.Sandbox) -> str:
     return sb.ui(("use-window", NEWS_TITLE), ("text", NEWS_TEXT_ID))[-1].value
 
@@ -91,7 +116,17 @@ class NewsWindowTest(E2ETestCase):
                          ["Brimvale & News", "Framewright 1.1", "Faster runs <and> a new chart.", "Download"])
         for absent in ("<p>", "color", "hidden", "&lt;"):
             self.assertNotIn(absent, text)
-        sb.screenshot(NEWS_TITLE, "news")
+        # Under Wine the HTML engine is switched off: no dialog of Wine's own.
+        sb.ui(("wait-gone", "Wine Gecko Installer", 0))
+
+        # The window must really show it, in front of the main window.
+        faults = []
+
+        def painted():
+            faults[:] = news_picture_faults(pictures.read(sb.screenshot(NEWS_TITLE, "news")))
+            return not faults
+        if harness.wait_until_or_none(painted, 30, interval=0.5) is None:
+            self.fail("the news window's picture (news.png): " + "; ".join(faults))
 
     def test_unreachable_news_page_says_so(self):
         sb = self.sandbox()

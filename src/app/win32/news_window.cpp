@@ -1,11 +1,12 @@
 #include "app/win32/news_window.h"
 
-#include <shellapi.h>
-
 #include <cstdlib>
 #include <vector>
 
 #include "app/news_text.h"
+#include "app/win32/browser_host.h"
+#include "app/win32/html_engine.h"
+#include "app/win32/open_address.h"
 #include "app/win32/theme.h"
 #include "platform/win32/winhttp_transport.h"
 #include "update/update_address.h"
@@ -23,7 +24,11 @@ constexpr int kLinkLineHeight = 16;
 constexpr int kMaxLinkLines = 10;
 constexpr int kTextId = 1;
 constexpr int kLinksId = 2;
+constexpr int kPaneId = 3;
 constexpr UINT kPageArrived = WM_APP + 1;
+constexpr UINT kEngineTested = WM_APP + 2;  // wParam: whether the engine can be used
+constexpr UINT kBrowserPageComplete = WM_APP + 3;
+constexpr UINT kBrowserPageFailed = WM_APP + 4;
 constexpr std::uint64_t kMaxPageBytes = 1024 * 1024;
 
 // Tests serve the page from this machine; nothing else moves it.
@@ -45,6 +50,18 @@ std::wstring WideFromUtf8(std::string_view text) {
     ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
                           length);
     return wide;
+}
+
+std::string Utf8FromWide(std::wstring_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    int length = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                       nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<std::size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(),
+                          length, nullptr, nullptr);
+    return narrow;
 }
 
 std::string NewsAddressText() {
@@ -85,11 +102,14 @@ std::wstring LinkSafe(std::wstring text) {
 
 }  // namespace
 
+NewsWindow::NewsWindow(const Theme& theme) : theme_(theme), display_(NewsAddressText()) {}
+
 NewsWindow::~NewsWindow() {
-    if (fetch_.joinable()) {
-        fetch_.request_stop();
-        fetch_.join();
+    if (work_.joinable()) {
+        work_.request_stop();
+        work_.join();
     }
+    browser_.reset();
 }
 
 void NewsWindow::RegisterClass() {
@@ -118,6 +138,8 @@ void NewsWindow::Create() {
         0, hwnd(), reinterpret_cast<HMENU>(kTextId), instance, nullptr);
     links_ = ::CreateWindowExW(0, WC_LINK, L"", WS_CHILD | WS_TABSTOP, 0, 0, 0, 0, hwnd(),
                                reinterpret_cast<HMENU>(kLinksId), instance, nullptr);
+    pane_ = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, 0, hwnd(),
+                              reinterpret_cast<HMENU>(kPaneId), instance, nullptr);
     for (HWND child : {text_, links_}) {
         if (child != nullptr) {
             ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(theme_.Normal()), FALSE);
@@ -127,27 +149,94 @@ void NewsWindow::Create() {
 }
 
 void NewsWindow::ShowPage() {
-    if (!loading_) {
-        if (fetch_.joinable()) {
-            fetch_.join();
-        }
-        loading_ = true;
-        SetContent(kLoadingText, L"");
-        HWND window = hwnd();
-        fetch_ = std::jthread([this, window](std::stop_token stop) {
-            std::optional<std::string> body = FetchPage(stop);
-            {
-                std::lock_guard lock(mutex_);
-                body_ = std::move(body);
-            }
-            ::PostMessageW(window, kPageArrived, 0, 0);
-        });
-    }
+    Perform(display_.Open());
     ::ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+    KeepOnTop();
 }
 
-void NewsWindow::ShowLoaded() {
-    loading_ = false;
+void NewsWindow::Perform(NewsStep step) {
+    const HWND window = hwnd();
+    switch (step) {
+        case NewsStep::None:
+            break;
+        case NewsStep::TestEngine:
+            SetContent(kLoadingText, L"");
+            StartWork([window](std::stop_token) {
+                const bool usable = HtmlEngineUsable();
+                ::PostMessageW(window, kEngineTested, usable ? 1 : 0, 0);
+            });
+            break;
+        case NewsStep::Navigate:
+            SetContent(kLoadingText, L"");
+            if (!StartBrowser()) {
+                browser_.reset();
+                Perform(display_.BrowserFailed());
+            }
+            break;
+        case NewsStep::FetchText:
+            ::ShowWindow(pane_, SW_HIDE);
+            SetContent(kLoadingText, L"");
+            StartWork([this, window](std::stop_token stop) {
+                std::optional<std::string> body = FetchPage(stop);
+                {
+                    std::lock_guard lock(mutex_);
+                    body_ = std::move(body);
+                }
+                ::PostMessageW(window, kPageArrived, 0, 0);
+            });
+            break;
+        case NewsStep::ShowBrowser:
+            ShowBrowser();
+            break;
+        case NewsStep::ShowText:
+            ShowFetchedText();
+            break;
+    }
+}
+
+void NewsWindow::StartWork(std::function<void(std::stop_token)> job) {
+    // The previous job has posted its outcome already: the display starts
+    // one only after the last one's outcome came in.
+    if (work_.joinable()) {
+        work_.join();
+    }
+    work_ = std::jthread(std::move(job));
+}
+
+bool NewsWindow::StartBrowser() {
+    if (pane_ == nullptr) {
+        return false;
+    }
+    if (!browser_) {
+        const HWND window = hwnd();
+        BrowserHost::Events events;
+        // The browser calls back in the middle of its own work: what changes
+        // the window waits for a message of its own.
+        events.pageComplete = [window] { ::PostMessageW(window, kBrowserPageComplete, 0, 0); };
+        events.navigationFailed = [window] { ::PostMessageW(window, kBrowserPageFailed, 0, 0); };
+        events.mayStay = [this](const std::wstring& address) {
+            return display_.Navigating(Utf8FromWide(address)) == NewsNavigation::Stay;
+        };
+        events.openOutside = [](const std::wstring& address) { OpenAddressInBackground(address); };
+        browser_ = BrowserHost::Create(pane_, std::move(events));
+        if (!browser_) {
+            return false;
+        }
+    }
+    return browser_->Navigate(WideFromUtf8(display_.Address()));
+}
+
+void NewsWindow::ShowBrowser() {
+    for (HWND child : {text_, links_}) {
+        if (child != nullptr) {
+            ::ShowWindow(child, SW_HIDE);
+        }
+    }
+    ::ShowWindow(pane_, SW_SHOWNA);
+    KeepOnTop();
+}
+
+void NewsWindow::ShowFetchedText() {
     std::optional<std::string> body;
     {
         std::lock_guard lock(mutex_);
@@ -156,6 +245,7 @@ void NewsWindow::ShowLoaded() {
     }
     if (!body) {
         SetContent(kFailedText, L"");
+        KeepOnTop();
         return;
     }
     NewsPage page = ReadNewsPage(*body);
@@ -170,27 +260,28 @@ void NewsWindow::ShowLoaded() {
         text = kEmptyText;
     }
     std::wstring links;
-    linkLines_ = 0;
+    int lines = 0;
     for (const NewsLink& link : page.links) {
-        if (linkLines_ == kMaxLinkLines) {
+        if (lines == kMaxLinkLines) {
             break;
         }
         links += L"<a href=\"" + LinkSafe(WideFromUtf8(link.address)) + L"\">" +
                  LinkSafe(WideFromUtf8(link.text)) + L"</a>\n";
-        ++linkLines_;
+        ++lines;
     }
     SetContent(text, links);
+    KeepOnTop();
 }
 
 void NewsWindow::SetContent(const std::wstring& text, const std::wstring& links) {
     if (text_ != nullptr) {
         ::SetWindowTextW(text_, text.c_str());
+        ::ShowWindow(text_, SW_SHOWNA);
     }
-    if (links_ == nullptr) {
-        linkLines_ = 0;
-    } else {
-        if (links.empty()) {
-            linkLines_ = 0;
+    linkLines_ = 0;
+    if (links_ != nullptr) {
+        for (wchar_t c : links) {
+            linkLines_ += c == L'\n' ? 1 : 0;
         }
         ::SetWindowTextW(links_, links.c_str());
         ::ShowWindow(links_, linkLines_ > 0 ? SW_SHOWNA : SW_HIDE);
@@ -212,12 +303,41 @@ void NewsWindow::Layout() {
     if (links_ != nullptr) {
         ::MoveWindow(links_, margin, linksTop, width, linksHeight, TRUE);
     }
+    if (pane_ != nullptr) {
+        ::MoveWindow(pane_, 0, 0, client.right, client.bottom, TRUE);
+    }
+}
+
+// Wine's virtual desktop raises whichever window takes the keyboard focus
+// above all others, always-on-top ones included; the main window does so
+// while it settles after being shown, and would cover this one until the
+// user clicks it. Leaving the always-on-top band and entering it again puts
+// the window back on top there, where Windows keeps it anyway; all of it is
+// painted anew, since what it drew while covered may have been lost.
+void NewsWindow::KeepOnTop() {
+    if (!::IsWindowVisible(hwnd())) {
+        return;
+    }
+    constexpr UINT kFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+    ::SetWindowPos(hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, kFlags);
+    ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, kFlags);
+    ::RedrawWindow(hwnd(), nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 LRESULT NewsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case kPageArrived:
-            ShowLoaded();
+            Perform(display_.TextFetched());
+            return 0;
+        case kEngineTested:
+            Perform(display_.EngineTested(wParam != 0));
+            return 0;
+        case kBrowserPageComplete:
+            Perform(display_.PageComplete());
+            return 0;
+        case kBrowserPageFailed:
+            Perform(display_.NavigationFailed());
             return 0;
         case WM_CLOSE:
             // The window stays for the next time the news is shown.
@@ -241,7 +361,7 @@ LRESULT NewsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (header->hwndFrom == links_ &&
                 (header->code == NM_CLICK || header->code == NM_RETURN)) {
                 const auto* link = reinterpret_cast<const NMLINK*>(lParam);
-                ::ShellExecuteW(hwnd(), L"open", link->item.szUrl, nullptr, nullptr, SW_SHOWNORMAL);
+                OpenAddressInBackground(link->item.szUrl);
                 return 0;
             }
             return Default(message, wParam, lParam);
