@@ -66,7 +66,8 @@ class UpdateServer:
 def news_picture_faults(picture: pictures.Picture) -> list:
     """What is wrong with a screenshot of the news window showing NEWS_PAGE
     as text: its own black margins, silver text on black in the first
-    lines, the link in the strip at the bottom."""
+    lines, a black text area below them, the link in a black strip at the
+    bottom."""
     # The client area starts below the caption; the text control sits 8
     # pixels inside it, the link strip 8 pixels above its bottom.
     left, top = 3, 22
@@ -81,9 +82,15 @@ def news_picture_faults(picture: pictures.Picture) -> list:
         faults.append("no silver text in the first lines")
     if picture.count(lines, black) < 500:
         faults.append("the first lines are not silver on black")
+    # Below the few lines of text the text area is empty: black, not white.
+    empty = pictures.Box(left + 8, top + 200, left + 400, picture.height - 60)
+    if picture.share(empty, black) < 0.95:
+        faults.append("the empty text area is not black")
     strip = pictures.Box(left + 8, picture.height - 30, picture.width - 8, picture.height - 6)
     if picture.count(strip, lambda p: p[2] > p[0] + 60) < 5:
         faults.append("no link in the strip at the bottom")
+    if picture.share(strip, black) < 0.8:
+        faults.append("the link strip is not black")
     return faults
 
 

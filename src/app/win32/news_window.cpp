@@ -354,7 +354,10 @@ LRESULT NewsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             HDC dc = reinterpret_cast<HDC>(wParam);
             ::SetTextColor(dc, colours::kSilver);
             ::SetBkColor(dc, colours::kBlack);
-            return reinterpret_cast<LRESULT>(theme_.BrushOf(colours::kBlack));
+            // The stock brush: under Wine 8 the text and link controls came out
+            // white with a brush of the program's own here, while the stock one
+            // paints black everywhere.
+            return reinterpret_cast<LRESULT>(::GetStockObject(BLACK_BRUSH));
         }
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
