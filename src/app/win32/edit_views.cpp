@@ -41,21 +41,24 @@ void RedrawFrame(HWND field) {
 
 namespace {
 
-// Shared by the edit kinds: frame painting and its refresh on focus and hover.
-bool HandleFieldMessage(HWND field, UINT message, bool hot, LRESULT defaultResult,
-                        LRESULT& result) {
+// Shared by the edit kinds: frame painting and its refresh on focus and
+// hover, each after the control's own handling (`runDefault`). Empty for
+// every other message, which the caller handles.
+template <typename RunDefault>
+std::optional<LRESULT> HandleFieldFrame(HWND field, UINT message, bool hot,
+                                        RunDefault&& runDefault) {
     switch (message) {
         case WM_NCPAINT:
-            result = PaintFieldFrame(field, hot, defaultResult);
-            return true;
+            return PaintFieldFrame(field, hot, runDefault());
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
-        case WM_ENABLE:
+        case WM_ENABLE: {
+            const LRESULT result = runDefault();
             RedrawFrame(field);
-            result = defaultResult;
-            return true;
+            return result;
+        }
         default:
-            return false;
+            return std::nullopt;
     }
 }
 
@@ -130,14 +133,11 @@ HBRUSH EditView::OnCtlColor(HDC dc) {
 }
 
 LRESULT EditView::HandleSubclassed(UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (message == WM_NCPAINT || message == WM_SETFOCUS || message == WM_KILLFOCUS ||
-        message == WM_ENABLE) {
-        const LRESULT defaultResult = ControlView::HandleSubclassed(message, wParam, lParam);
-        HandleFieldMessage(hwnd(), message, Hot(), defaultResult, result);
-        return result;
+    const auto runDefault = [&] { return ControlView::HandleSubclassed(message, wParam, lParam); };
+    if (const auto framed = HandleFieldFrame(hwnd(), message, Hot(), runDefault)) {
+        return *framed;
     }
-    return ControlView::HandleSubclassed(message, wParam, lParam);
+    return runDefault();
 }
 
 // ---------------------------------------------------------------- NumericEditView
@@ -176,14 +176,11 @@ HBRUSH NumericEditView::OnCtlColor(HDC dc) {
 }
 
 LRESULT NumericEditView::HandleSubclassed(UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (message == WM_NCPAINT || message == WM_SETFOCUS || message == WM_KILLFOCUS ||
-        message == WM_ENABLE) {
-        const LRESULT defaultResult = ControlView::HandleSubclassed(message, wParam, lParam);
-        HandleFieldMessage(hwnd(), message, Hot(), defaultResult, result);
-        return result;
+    const auto runDefault = [&] { return ControlView::HandleSubclassed(message, wParam, lParam); };
+    if (const auto framed = HandleFieldFrame(hwnd(), message, Hot(), runDefault)) {
+        return *framed;
     }
-    result = ControlView::HandleSubclassed(message, wParam, lParam);
+    const LRESULT result = runDefault();
     if (message == WM_KEYUP && OnKeyUp) {
         OnKeyUp();
     }
@@ -313,14 +310,11 @@ HBRUSH SpinEditView::OnCtlColor(HDC dc) {
 }
 
 LRESULT SpinEditView::HandleSubclassed(UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (message == WM_NCPAINT || message == WM_SETFOCUS || message == WM_KILLFOCUS ||
-        message == WM_ENABLE) {
-        const LRESULT defaultResult = ControlView::HandleSubclassed(message, wParam, lParam);
-        HandleFieldMessage(hwnd(), message, Hot(), defaultResult, result);
-        return result;
+    const auto runDefault = [&] { return ControlView::HandleSubclassed(message, wParam, lParam); };
+    if (const auto framed = HandleFieldFrame(hwnd(), message, Hot(), runDefault)) {
+        return *framed;
     }
-    return ControlView::HandleSubclassed(message, wParam, lParam);
+    return runDefault();
 }
 
 // ---------------------------------------------------------------- MemoView
