@@ -354,9 +354,9 @@ LRESULT NewsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             HDC dc = reinterpret_cast<HDC>(wParam);
             ::SetTextColor(dc, colours::kSilver);
             ::SetBkColor(dc, colours::kBlack);
-            // The stock brush: under Wine 8 the text and link controls came out
-            // white with a brush of the program's own here, while the stock one
-            // paints black everywhere.
+            // A stock brush: Wine's link control deletes the brush it is given
+            // after painting (seen in Wine 8), which would leave a brush of the
+            // theme's dead for every later paint; a stock object survives that.
             return reinterpret_cast<LRESULT>(::GetStockObject(BLACK_BRUSH));
         }
         case WM_NOTIFY: {
