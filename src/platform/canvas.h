@@ -13,12 +13,12 @@ struct Rgb {
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
-struct FontSpec {
+struct FontStyle {
     std::string face = "Tahoma";
     // Character height in pixels, without the internal leading.
     int pixelHeight = 11;
     bool bold = false;
-    friend bool operator==(const FontSpec&, const FontSpec&) = default;
+    friend bool operator==(const FontStyle&, const FontStyle&) = default;
 };
 
 struct TextSize {
@@ -39,13 +39,13 @@ public:
     // One pixel wide; both end points are drawn.
     virtual void Line(int x1, int y1, int x2, int y2, Rgb colour) = 0;
     // Text is Windows-1252; (x, y) is the top left of the box MeasureText gives.
-    virtual void Text(int x, int y, const std::string& cp1252, const FontSpec& font,
+    virtual void Text(int x, int y, const std::string& cp1252, const FontStyle& font,
                       Rgb colour) = 0;
     // Text turned a quarter left, read from bottom to top. (x, y) is the top left
     // of its box, which is MeasureText's height wide and its width high.
-    virtual void TextRotated90(int x, int y, const std::string& cp1252, const FontSpec& font,
+    virtual void TextRotated90(int x, int y, const std::string& cp1252, const FontStyle& font,
                                Rgb colour) = 0;
-    virtual TextSize MeasureText(const std::string& cp1252, const FontSpec& font) const = 0;
+    virtual TextSize MeasureText(const std::string& cp1252, const FontStyle& font) const = 0;
 };
 
 // A canvas that holds its pixels and can hand them out as a bitmap file.

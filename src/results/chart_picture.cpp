@@ -31,14 +31,14 @@ constexpr Rgb kAxisTitleColour{40, 40, 40};
 constexpr Rgb kLabelColour{64, 64, 64};
 constexpr Rgb kMarkTextColour{32, 32, 32};
 
-FontSpec Font(int pixelHeight, bool bold = false) {
-    FontSpec font;
+FontStyle Font(int pixelHeight, bool bold = false) {
+    FontStyle font;
     font.pixelHeight = pixelHeight;
     font.bold = bold;
     return font;
 }
 
-PlacedText Measured(const Canvas& measurer, const std::string& text, const FontSpec& font,
+PlacedText Measured(const Canvas& measurer, const std::string& text, const FontStyle& font,
                     Rgb colour) {
     const TextSize size = measurer.MeasureText(text, font);
     return PlacedText{Rect{0, 0, size.width, size.height}, text, font, colour};
@@ -49,7 +49,7 @@ PlacedText Measured(const Canvas& measurer, const std::string& text, const FontS
 std::optional<int> SizeThatFits(const Canvas& measurer, const std::vector<std::string>& texts,
                                 int extra, int room) {
     for (int size = kTextSize; size >= kSmallestTextSize; --size) {
-        const FontSpec font = Font(size);
+        const FontStyle font = Font(size);
         const bool fits = std::all_of(texts.begin(), texts.end(), [&](const std::string& text) {
             return measurer.MeasureText(text, font).width + extra <= room;
         });
@@ -126,7 +126,7 @@ int WidestLabel(const std::vector<AxisTick>& ticks) {
 // the plot.
 void PlaceBarsAndMarks(ChartPicture& picture, const std::vector<BarValue>& values,
                        int categoryCount, int seriesCount, double low, double high,
-                       const FontSpec& markFont, const Canvas& measurer) {
+                       const FontStyle& markFont, const Canvas& measurer) {
     const Rect& plot = picture.plot;
     const int maxTicks = std::max(2, plot.height / 32);
     const std::vector<BarSpan> spans =
@@ -276,7 +276,7 @@ ChartPicture ComposeChart(const ResultsChart& chart, int width, int height,
         const std::optional<int> labelSize =
             SizeThatFits(measurer, labels, 4, static_cast<int>(categoryWidth));
         const int rowsNeeded = labelSize ? 1 : 2;
-        const FontSpec labelFont = Font(labelSize.value_or(kSmallestTextSize));
+        const FontStyle labelFont = Font(labelSize.value_or(kSmallestTextSize));
         picture.categoryLabels.clear();
         for (int c = 0; c < categoryCount; ++c) {
             PlacedText label = Measured(measurer, labels[c], labelFont, kLabelColour);
@@ -292,7 +292,7 @@ ChartPicture ComposeChart(const ResultsChart& chart, int width, int height,
         const int barWidth = spans.empty() ? 0 : spans.front().width;
         // Marks no wider than a bar less one pixel keep neighbouring boxes apart
         // without lifting any.
-        const FontSpec markFont =
+        const FontStyle markFont =
             Font(SizeThatFits(measurer, markTexts, 2 * kMarkPadX + 1, barWidth)
                      .value_or(kSmallestTextSize));
         PlaceBarsAndMarks(picture, values, categoryCount, seriesCount, low, high, markFont,

@@ -14,7 +14,7 @@ class ResultsChart;
 struct PlacedText {
     Rect box;  // the measured box; the text is drawn from its top left
     std::string text;
-    FontSpec font;
+    FontStyle font;
     Rgb colour;
 };
 

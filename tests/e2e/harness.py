@@ -107,6 +107,21 @@ def wait_for_file(path, timeout: float = 30.0, stable: bool = True) -> Path:
     return path
 
 
+def wine_process_ids(name: str):
+    """Process ids (Unix) of Wine processes whose command line names the program."""
+    found = []
+    for entry in os.listdir("/proc"):
+        if entry.isdigit():
+            try:
+                with open(f"/proc/{entry}/cmdline", "rb") as f:
+                    words = f.read().split(b"\0")
+            except OSError:
+                continue
+            if words and any(w.lower().endswith(name.lower().encode()) for w in words[:2]):
+                found.append(int(entry))
+    return found
+
+
 # ---------------------------------------------------------------- display
 
 class _Display:

@@ -16,21 +16,6 @@ ONE_RUN = {"1024": "1", "RunNumber": "1", "Demo": "1", "Quality": "4", "AFLevel"
 DX10_MESSAGE = "Maybe your VGA card isn't DirectX 10-capable. Benchmark aborted!"
 
 
-def windows_pids(name: str):
-    """Process ids (Unix) of Wine processes whose command line names the program."""
-    found = []
-    for entry in os.listdir("/proc"):
-        if entry.isdigit():
-            try:
-                with open(f"/proc/{entry}/cmdline", "rb") as f:
-                    words = f.read().split(b"\0")
-            except OSError:
-                continue
-            if words and any(w.lower().endswith(name.lower().encode()) for w in words[:2]):
-                found.append(int(entry))
-    return found
-
-
 class GameFaultTest(E2ETestCase):
     CASES = [
         # name, sandbox options, settings beyond ONE_RUN, message, report expected
@@ -124,12 +109,12 @@ class KilledRunTest(E2ETestCase):
         self.assertEqual(sb.settings(live=True).get("NoErrorWarning"), "1")
         self.assertTrue((sb.program_dir / "RunInProgress.dat").exists())
         # Kill the program's Windows process; the game goes on by itself.
-        for pid in windows_pids("framewright.exe"):
+        for pid in harness.wine_process_ids("framewright.exe"):
             os.kill(pid, signal.SIGKILL)
         program.kill()
-        harness.wait_until(lambda: not windows_pids("framewright.exe"), 60, "the program to be gone")
+        harness.wait_until(lambda: not harness.wine_process_ids("framewright.exe"), 60, "the program to be gone")
         # Wait for the game to end too, so that nothing writes any more.
-        harness.wait_until(lambda: not [p for p in windows_pids("crysis.exe")], 120, "the game to end")
+        harness.wait_until(lambda: not [p for p in harness.wine_process_ids("crysis.exe")], 120, "the game to end")
 
         rs.start_and_choose(sb, ID.VGAButton)
         harness.wait_until(lambda: sb.settings(live=True).get("NoErrorWarning") == "0", 120,

@@ -40,14 +40,14 @@ void RecordingCanvas::Line(int x1, int y1, int x2, int y2, Rgb colour) {
     calls.push_back(DrawCall{DrawCall::Kind::Line, x1, y1, x2, y2, colour, {}, {}, {}});
 }
 
-void RecordingCanvas::Text(int x, int y, const std::string& text, const FontSpec& font,
+void RecordingCanvas::Text(int x, int y, const std::string& text, const FontStyle& font,
                            Rgb colour) {
     const TextSize size = Measure(text, font);
     calls.push_back(
         DrawCall{DrawCall::Kind::Text, x, y, size.width, size.height, colour, {}, text, font});
 }
 
-void RecordingCanvas::TextRotated90(int x, int y, const std::string& text, const FontSpec& font,
+void RecordingCanvas::TextRotated90(int x, int y, const std::string& text, const FontStyle& font,
                                     Rgb colour) {
     const TextSize size = Measure(text, font);
     calls.push_back(DrawCall{

@@ -17,14 +17,14 @@ struct DrawCall {
     Rgb colour;
     Rgb colour2;  // a gradient's bottom colour
     std::string text;
-    FontSpec font;
+    FontStyle font;
 };
 
 class RecordingCanvas : public BitmapSurface {
 public:
     RecordingCanvas(int width, int height) : width_(width), height_(height) {}
 
-    static TextSize Measure(const std::string& text, const FontSpec& font) {
+    static TextSize Measure(const std::string& text, const FontStyle& font) {
         const int perChar = font.pixelHeight / 2 + (font.bold ? 1 : 0);
         return TextSize{static_cast<int>(text.size()) * perChar, font.pixelHeight + 3};
     }
@@ -41,10 +41,10 @@ public:
     void FillGradientVertical(int x, int y, int w, int h, Rgb top, Rgb bottom) override;
     void FrameRect(int x, int y, int w, int h, Rgb colour) override;
     void Line(int x1, int y1, int x2, int y2, Rgb colour) override;
-    void Text(int x, int y, const std::string& text, const FontSpec& font, Rgb colour) override;
-    void TextRotated90(int x, int y, const std::string& text, const FontSpec& font,
+    void Text(int x, int y, const std::string& text, const FontStyle& font, Rgb colour) override;
+    void TextRotated90(int x, int y, const std::string& text, const FontStyle& font,
                        Rgb colour) override;
-    TextSize MeasureText(const std::string& text, const FontSpec& font) const override {
+    TextSize MeasureText(const std::string& text, const FontStyle& font) const override {
         return Measure(text, font);
     }
     // A white bitmap of the surface's size, so that an export can go on to the JPEG.

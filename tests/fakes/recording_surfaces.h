@@ -17,9 +17,9 @@ public:
     void FillGradientVertical(int, int, int, int, Rgb, Rgb) override {}
     void FrameRect(int, int, int, int, Rgb) override {}
     void Line(int, int, int, int, Rgb) override {}
-    void Text(int, int, const std::string&, const FontSpec&, Rgb) override {}
-    void TextRotated90(int, int, const std::string&, const FontSpec&, Rgb) override {}
-    TextSize MeasureText(const std::string& text, const FontSpec& font) const override {
+    void Text(int, int, const std::string&, const FontStyle&, Rgb) override {}
+    void TextRotated90(int, int, const std::string&, const FontStyle&, Rgb) override {}
+    TextSize MeasureText(const std::string& text, const FontStyle& font) const override {
         return {static_cast<int>(text.size()) * font.pixelHeight / 2, font.pixelHeight};
     }
     std::string EncodeBmp() const override {

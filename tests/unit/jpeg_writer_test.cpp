@@ -31,7 +31,7 @@ void PutU16(std::string& out, std::uint16_t v) {
     out += static_cast<char>(v >> 8);
 }
 
-struct BmpSpec {
+struct BmpLayout {
     std::int32_t width = 2;
     std::int32_t height = 2;  // negative: top-down
     std::uint16_t bits = 24;
@@ -42,28 +42,28 @@ struct BmpSpec {
     std::int64_t pixelsAt = -1;  // default: right after the headers
 };
 
-std::string BuildBmp(const BmpSpec& spec) {
+std::string BuildBmp(const BmpLayout& layout) {
     std::string header;
-    PutU32(header, spec.headerSize);
-    PutU32(header, static_cast<std::uint32_t>(spec.width));
-    PutU32(header, static_cast<std::uint32_t>(spec.height));
+    PutU32(header, layout.headerSize);
+    PutU32(header, static_cast<std::uint32_t>(layout.width));
+    PutU32(header, static_cast<std::uint32_t>(layout.height));
     PutU16(header, 1);
-    PutU16(header, spec.bits);
-    PutU32(header, spec.compression);
-    PutU32(header, static_cast<std::uint32_t>(spec.pixels.size()));
+    PutU16(header, layout.bits);
+    PutU32(header, layout.compression);
+    PutU32(header, static_cast<std::uint32_t>(layout.pixels.size()));
     PutU32(header, 0);
     PutU32(header, 0);
     PutU32(header, 0);
     PutU32(header, 0);
-    header.resize(spec.headerSize >= 40 ? spec.headerSize : 40, '\0');
-    header += spec.masks;
-    const std::uint32_t at = spec.pixelsAt >= 0 ? static_cast<std::uint32_t>(spec.pixelsAt)
-                                                : 14 + static_cast<std::uint32_t>(header.size());
+    header.resize(layout.headerSize >= 40 ? layout.headerSize : 40, '\0');
+    header += layout.masks;
+    const std::uint32_t at = layout.pixelsAt >= 0 ? static_cast<std::uint32_t>(layout.pixelsAt)
+                                                  : 14 + static_cast<std::uint32_t>(header.size());
     std::string out = "BM";
-    PutU32(out, static_cast<std::uint32_t>(14 + header.size() + spec.pixels.size()));
+    PutU32(out, static_cast<std::uint32_t>(14 + header.size() + layout.pixels.size()));
     PutU32(out, 0);
     PutU32(out, at);
-    return out + header + spec.pixels;
+    return out + header + layout.pixels;
 }
 
 // Blue, green, red bytes as a bitmap stores them.
@@ -241,7 +241,7 @@ TEST(DecodeBmp, ReadsEveryLayoutTheChartMayBeSavedIn) {
     const std::string pad(2, '\0');
     struct Case {
         const char* name;
-        BmpSpec spec;
+        BmpLayout layout;
     };
     const Case cases[] = {
         {"24-bit bottom-up",
@@ -263,7 +263,7 @@ TEST(DecodeBmp, ReadsEveryLayoutTheChartMayBeSavedIn) {
           Bgr(0, 0, 255) + Bgr(255, 255, 255) + pad + Bgr(255, 0, 0) + Bgr(0, 255, 0) + pad}},
     };
     for (const Case& c : cases) {
-        const std::optional<RgbImage> image = DecodeBmp(BuildBmp(c.spec));
+        const std::optional<RgbImage> image = DecodeBmp(BuildBmp(c.layout));
         ASSERT_TRUE(image.has_value()) << c.name;
         EXPECT_EQ(image->width, 2) << c.name;
         EXPECT_EQ(image->height, 2) << c.name;
@@ -286,7 +286,7 @@ TEST(DecodeBmp, RefusesBadOrOversizedHeadersWithoutReadingPastTheEnd) {
     const std::string pad(2, '\0');
     const std::string rows =
         Bgr(1, 2, 3) + Bgr(4, 5, 6) + pad + Bgr(7, 8, 9) + Bgr(10, 11, 12) + pad;
-    const BmpSpec good{2, 2, 24, 0, 40, "", rows};
+    const BmpLayout good{2, 2, 24, 0, 40, "", rows};
     ASSERT_TRUE(DecodeBmp(BuildBmp(good)));
 
     struct Case {
@@ -294,9 +294,9 @@ TEST(DecodeBmp, RefusesBadOrOversizedHeadersWithoutReadingPastTheEnd) {
         std::string bytes;
     };
     auto with = [&](auto change) {
-        BmpSpec spec = good;
-        change(spec);
-        return BuildBmp(spec);
+        BmpLayout layout = good;
+        change(layout);
+        return BuildBmp(layout);
     };
     std::string wrongMagic = BuildBmp(good);
     wrongMagic[0] = 'X';
@@ -309,27 +309,27 @@ TEST(DecodeBmp, RefusesBadOrOversizedHeadersWithoutReadingPastTheEnd) {
         {"wrong magic", wrongMagic},
         {"cut in the pixels", whole.substr(0, whole.size() - 1)},
         {"cut in the header", whole.substr(0, 40)},
-        {"16 bits per pixel", with([](BmpSpec& s) { s.bits = 16; })},
-        {"8 bits per pixel", with([](BmpSpec& s) { s.bits = 8; })},
-        {"run-length compressed", with([](BmpSpec& s) { s.compression = 1; })},
-        {"bit fields on 24 bits", with([](BmpSpec& s) { s.compression = 3; })},
-        {"unusual bit fields", with([](BmpSpec& s) {
+        {"16 bits per pixel", with([](BmpLayout& s) { s.bits = 16; })},
+        {"8 bits per pixel", with([](BmpLayout& s) { s.bits = 8; })},
+        {"run-length compressed", with([](BmpLayout& s) { s.compression = 1; })},
+        {"bit fields on 24 bits", with([](BmpLayout& s) { s.compression = 3; })},
+        {"unusual bit fields", with([](BmpLayout& s) {
              s.bits = 32;
              s.compression = 3;
              s.masks = std::string("\xFF\0\0\0\0\xFF\0\0\0\0\xFF\0", 12);
              s.pixels = std::string(16, '\0');
          })},
-        {"core header", with([](BmpSpec& s) { s.headerSize = 12; })},
+        {"core header", with([](BmpLayout& s) { s.headerSize = 12; })},
         {"header longer than the file", longHeader},
-        {"zero width", with([](BmpSpec& s) { s.width = 0; })},
-        {"negative width", with([](BmpSpec& s) { s.width = -2; })},
-        {"zero height", with([](BmpSpec& s) { s.height = 0; })},
-        {"lowest height", with([](BmpSpec& s) { s.height = INT32_MIN; })},
-        {"huge width", with([](BmpSpec& s) { s.width = 70000; })},
-        {"width beyond the data", with([](BmpSpec& s) { s.width = 60000; })},
-        {"height beyond the data", with([](BmpSpec& s) { s.height = 60000; })},
-        {"pixels before the headers", with([](BmpSpec& s) { s.pixelsAt = 20; })},
-        {"pixels past the end", with([](BmpSpec& s) { s.pixelsAt = 0x7FFFFFF0; })},
+        {"zero width", with([](BmpLayout& s) { s.width = 0; })},
+        {"negative width", with([](BmpLayout& s) { s.width = -2; })},
+        {"zero height", with([](BmpLayout& s) { s.height = 0; })},
+        {"lowest height", with([](BmpLayout& s) { s.height = INT32_MIN; })},
+        {"huge width", with([](BmpLayout& s) { s.width = 70000; })},
+        {"width beyond the data", with([](BmpLayout& s) { s.width = 60000; })},
+        {"height beyond the data", with([](BmpLayout& s) { s.height = 60000; })},
+        {"pixels before the headers", with([](BmpLayout& s) { s.pixelsAt = 20; })},
+        {"pixels past the end", with([](BmpLayout& s) { s.pixelsAt = 0x7FFFFFF0; })},
     };
     for (const Case& c : cases) {
         EXPECT_FALSE(DecodeBmp(c.bytes).has_value()) << c.name;

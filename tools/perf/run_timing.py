@@ -29,20 +29,6 @@ TICKS = os.sysconf("SC_CLK_TCK")
 PAUSE_MS = 2000
 
 
-def pids_of(name: str):
-    found = []
-    for entry in os.listdir("/proc"):
-        if entry.isdigit():
-            try:
-                with open(f"/proc/{entry}/cmdline", "rb") as f:
-                    words = f.read().split(b"\0")
-            except OSError:
-                continue
-            if any(w.lower().endswith(name.encode()) for w in words[:2]):
-                found.append(int(entry))
-    return found
-
-
 def cpu_seconds(pid: int) -> float:
     with open(f"/proc/{pid}/stat") as f:
         fields = f.read().rsplit(")", 1)[1].split()
@@ -60,13 +46,13 @@ class Watcher(threading.Thread):
         self.stop = False
 
     def program_cpu(self):
-        pids = pids_of("framewright.exe")
+        pids = harness.wine_process_ids("framewright.exe")
         return sum(cpu_seconds(p) for p in pids) if pids else None
 
     def run(self) -> None:
         running = False
         while not self.stop:
-            now = bool(pids_of("crysis.exe"))
+            now = bool(harness.wine_process_ids("crysis.exe"))
             if now != running:
                 self.events.append((time.monotonic(), "start" if now else "end", self.program_cpu()))
                 running = now

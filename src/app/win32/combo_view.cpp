@@ -133,11 +133,8 @@ void ComboBoxView::PaintWhole(HDC dc) {
 LRESULT ComboBoxView::HandleSubclassed(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT: {
-            PaintScope paint(hwnd());
-            RECT client{};
-            ::GetClientRect(hwnd(), &client);
-            BufferedDraw buffer(paint.Get(), client);
-            PaintWhole(buffer.Get());
+            BufferedClientPaint paint(hwnd());
+            PaintWhole(paint.Get());
             return 0;
         }
         case WM_ERASEBKGND:

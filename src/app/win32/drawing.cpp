@@ -12,16 +12,9 @@ void DrawCanvas(HDC dc, int x, int y, const PixelCanvas& canvas) {
     if (canvas.Width() == 0 || canvas.Height() == 0) {
         return;
     }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = canvas.Width();
-    info.bmiHeader.biHeight = -canvas.Height();  // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    Bitmap bitmap(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || bits == nullptr) {
+    const Bitmap bitmap = MakeTopDownBitmap(dc, canvas.Width(), canvas.Height(), bits);
+    if (!bitmap) {
         return;
     }
     std::copy_n(canvas.Data(), static_cast<size_t>(canvas.Width()) * canvas.Height(),
@@ -31,6 +24,22 @@ void DrawCanvas(HDC dc, int x, int y, const PixelCanvas& canvas) {
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     ::AlphaBlend(dc, x, y, canvas.Width(), canvas.Height(), source.Get(), 0, 0, canvas.Width(),
                  canvas.Height(), blend);
+}
+
+Bitmap MakeTopDownBitmap(HDC dc, int width, int height, void*& bits) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    bits = nullptr;
+    Bitmap bitmap(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (bits == nullptr) {
+        bitmap.Reset();
+    }
+    return bitmap;
 }
 
 void FillSolid(HDC dc, const RECT& area, COLORREF colour) {

@@ -15,6 +15,10 @@ namespace fw::win32 {
 // transparent and half-transparent pixels with what is already there.
 void DrawCanvas(HDC dc, int x, int y, const PixelCanvas& canvas);
 
+// A 32-bit bitmap with its rows top down, and where its pixels lie (`bits`);
+// empty when it cannot be made.
+Bitmap MakeTopDownBitmap(HDC dc, int width, int height, void*& bits);
+
 void FillSolid(HDC dc, const RECT& area, COLORREF colour);
 // A frame of `width` pixels just inside `area`.
 void FrameSolid(HDC dc, const RECT& area, COLORREF colour, int width = 1);

@@ -198,11 +198,8 @@ protected:
     LRESULT HandleSubclassed(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
             case WM_PAINT: {
-                PaintScope paint(hwnd());
-                RECT client{};
-                ::GetClientRect(hwnd(), &client);
-                BufferedDraw buffer(paint.Get(), client);
-                Paint(buffer.Get(), client);
+                BufferedClientPaint paint(hwnd());
+                Paint(paint.Get(), paint.Client());
                 return 0;
             }
             case WM_ERASEBKGND:

@@ -151,4 +151,27 @@ private:
     ScopedSelect select_;
 };
 
+// WM_PAINT of the whole client area through an off-screen buffer, copied to
+// the window in one piece before the paint ends.
+class BufferedClientPaint {
+public:
+    explicit BufferedClientPaint(HWND window)
+        : paint_(window), client_(ClientOf(window)), buffer_(paint_.Get(), client_) {}
+    BufferedClientPaint(const BufferedClientPaint&) = delete;
+    BufferedClientPaint& operator=(const BufferedClientPaint&) = delete;
+    HDC Get() const { return buffer_.Get(); }
+    const RECT& Client() const { return client_; }
+
+private:
+    static RECT ClientOf(HWND window) {
+        RECT client{};
+        ::GetClientRect(window, &client);
+        return client;
+    }
+
+    PaintScope paint_;
+    RECT client_;
+    BufferedDraw buffer_;
+};
+
 }  // namespace fw::win32

@@ -5,6 +5,7 @@
 #include <objbase.h>
 
 #include "app/win32/com_ptr.h"
+#include "platform/win32/com_apartment.h"
 
 namespace fw::win32 {
 
@@ -15,28 +16,10 @@ namespace {
 constexpr CLSID kHtmlDocumentClass = {
     0x25336920, 0x03F9, 0x11CF, {0x8F, 0xD0, 0x00, 0xAA, 0x00, 0x68, 0x6F, 0x13}};
 
-// COM for the calling thread while the test runs.
-class Apartment {
-public:
-    Apartment() : entered_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~Apartment() {
-        if (entered_) {
-            ::CoUninitialize();
-        }
-    }
-    Apartment(const Apartment&) = delete;
-    Apartment& operator=(const Apartment&) = delete;
-
-    bool Entered() const { return entered_; }
-
-private:
-    bool entered_;
-};
-
 }  // namespace
 
 bool HtmlEngineUsable() {
-    Apartment apartment;
+    const ComApartment apartment;
     if (!apartment.Entered()) {
         return false;
     }

@@ -20,6 +20,7 @@
 #include "app/win32/theme.h"
 #include "platform/platform.h"
 #include "platform/win32/clock_win32.h"
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/dialogs_win32.h"
 #include "platform/win32/display_modes_win32.h"
 #include "platform/win32/gdi_canvas.h"
@@ -34,22 +35,6 @@
 namespace fw::win32 {
 
 namespace {
-
-// COM for this thread, for as long as the program runs: the folder dialog needs it.
-class ComScope {
-public:
-    ComScope() : initialised_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComScope() {
-        if (initialised_) {
-            ::CoUninitialize();
-        }
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-private:
-    bool initialised_;
-};
 
 int RunMessageLoop(HWND mainWindow) {
     MSG message{};
@@ -72,7 +57,8 @@ int RunMessageLoop(HWND mainWindow) {
 }
 
 int RunProgram(Win32OsInfo& os, bool debugMode, int showCommand) {
-    ComScope com;
+    // COM for as long as the program runs: the folder dialog needs it.
+    const ComApartment com;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
 

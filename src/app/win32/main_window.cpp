@@ -91,11 +91,9 @@ void MainWindow::RunFormCreate() {
 }
 
 void MainWindow::CentreOnDesktop() {
-    RECT work{};
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int left = work.left + (work.right - work.left - clientSize_.cx) / 2;
-    const int top = work.top + (work.bottom - work.top - clientSize_.cy) / 2;
-    ::SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT place = CentredOnWorkArea(clientSize_);
+    ::SetWindowPos(hwnd(), nullptr, place.left, place.top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::Show(int showCommand) {

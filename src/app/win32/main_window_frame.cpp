@@ -72,11 +72,11 @@ void MainWindow::BuildFrame() {
         {form.SpeedButton1, ids::kSpeedButton1, RECT{530, 5, 550, 25},
          FlatFace(theme_, Glyph::Close)},
     };
-    for (const TopButton& spec : buttons) {
-        Button* model = &spec.model;
-        auto& button = AddView<ButtonView>(Context(), model, model->Hint(), spec.painter,
+    for (const TopButton& top : buttons) {
+        Button* model = &top.model;
+        auto& button = AddView<ButtonView>(Context(), model, model->Hint(), top.painter,
                                            [model] { model->Press(); });
-        button.Create(hwnd(), spec.id, spec.bounds, false);
+        button.Create(hwnd(), top.id, top.bounds, false);
     }
 
     image2_ = &AddPanel("the information picture");

@@ -6,8 +6,8 @@
 #include "app/news_text.h"
 #include "app/win32/browser_host.h"
 #include "app/win32/html_engine.h"
-#include "app/win32/open_address.h"
 #include "app/win32/theme.h"
+#include "platform/win32/shell_win32.h"
 #include "platform/win32/winhttp_transport.h"
 #include "update/update_address.h"
 
@@ -122,13 +122,8 @@ void NewsWindow::Create() {
     const DWORD exStyle = WS_EX_TOPMOST;
     RECT bounds{0, 0, theme_.Scale(kWidth), theme_.Scale(kHeight)};
     ::AdjustWindowRectEx(&bounds, style, FALSE, exStyle);
-    const int width = bounds.right - bounds.left;
-    const int height = bounds.bottom - bounds.top;
-    RECT work{};
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int left = work.left + (work.right - work.left - width) / 2;
-    const int top = work.top + (work.bottom - work.top - height) / 2;
-    CreateOfClass(kNewsClass, exStyle, style, kCaption, RECT{left, top, left + width, top + height},
+    CreateOfClass(kNewsClass, exStyle, style, kCaption,
+                  CentredOnWorkArea(SIZE{bounds.right - bounds.left, bounds.bottom - bounds.top}),
                   nullptr, 0);
 
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
@@ -217,7 +212,7 @@ bool NewsWindow::StartBrowser() {
         events.mayStay = [this](const std::wstring& address) {
             return display_.Navigating(Utf8FromWide(address)) == NewsNavigation::Stay;
         };
-        events.openOutside = [](const std::wstring& address) { OpenAddressInBackground(address); };
+        events.openOutside = [](const std::wstring& address) { OpenInBackground(address); };
         browser_ = BrowserHost::Create(pane_, std::move(events));
         if (!browser_) {
             return false;
@@ -364,7 +359,7 @@ LRESULT NewsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (header->hwndFrom == links_ &&
                 (header->code == NM_CLICK || header->code == NM_RETURN)) {
                 const auto* link = reinterpret_cast<const NMLINK*>(lParam);
-                OpenAddressInBackground(link->item.szUrl);
+                OpenInBackground(link->item.szUrl);
                 return 0;
             }
             return Default(message, wParam, lParam);

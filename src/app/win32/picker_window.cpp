@@ -210,11 +210,8 @@ LRESULT PickerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT: {
-            PaintScope paint(hwnd());
-            RECT client{};
-            ::GetClientRect(hwnd(), &client);
-            BufferedDraw buffer(paint.Get(), client);
-            PaintBackground(buffer.Get());
+            BufferedClientPaint paint(hwnd());
+            PaintBackground(paint.Get());
             return 0;
         }
         case WM_PRINTCLIENT: {

@@ -13,6 +13,24 @@ namespace fw::win32 {
 
 namespace {
 
+// Texts placed in design units inside a picture's area.
+class DesignText {
+public:
+    DesignText(HDC dc, const RECT& area, const Theme& theme)
+        : dc_(dc), area_(area), theme_(theme) {}
+    void operator()(int left, int top, int width, int height, const std::string& line, HFONT font,
+                    COLORREF colour, UINT format = DT_LEFT | DT_TOP | DT_WORDBREAK) const {
+        RECT box = theme_.ScaleBox(left, top, width, height);
+        ::OffsetRect(&box, area_.left, area_.top);
+        DrawTextIn(dc_, line, box, format | DT_NOPREFIX, font, colour);
+    }
+
+private:
+    HDC dc_;
+    RECT area_;
+    const Theme& theme_;
+};
+
 // The three bar colours of the results chart, used as the program's accent.
 constexpr Rgb kMinimumBar{255, 106, 106};
 constexpr Rgb kAverageBar{252, 185, 124};
@@ -107,12 +125,7 @@ void PaintInfoPicture(HDC dc, const RECT& area, const Theme& theme, const std::s
     Bars(canvas, w * 0.62, h * 0.80, 16 * s, 0.95);
     DrawCanvas(dc, area.left, area.top, canvas);
 
-    auto text = [&](int left, int top, int width, int height, const std::string& line, HFONT font,
-                    COLORREF colour, UINT format = DT_LEFT | DT_TOP | DT_WORDBREAK) {
-        RECT box = theme.ScaleBox(left, top, width, height);
-        ::OffsetRect(&box, area.left, area.top);
-        DrawTextIn(dc, line, box, format | DT_NOPREFIX, font, colour);
-    };
+    const DesignText text(dc, area, theme);
     text(18, 16, 300, 30, "Framewright", theme.Tahoma(24, true), RGB(226, 230, 236));
     text(20, 46, 300, 16, "Benchmark version " + version, theme.Normal(), RGB(110, 150, 190));
     text(20, 76, 180, 80,
@@ -140,12 +153,7 @@ void PaintSplashPicture(HDC dc, const RECT& area, const Theme& theme) {
     canvas.Line({48 * s, 178 * s}, {w * 0.5, 178 * s}, 1.2 * s, ToRgb(colours::kFrame), 1.0);
     DrawCanvas(dc, area.left, area.top, canvas);
 
-    auto text = [&](int left, int top, int width, int height, const std::string& line, HFONT font,
-                    COLORREF colour) {
-        RECT box = theme.ScaleBox(left, top, width, height);
-        ::OffsetRect(&box, area.left, area.top);
-        DrawTextIn(dc, line, box, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX, font, colour);
-    };
+    const DesignText text(dc, area, theme);
     text(48, 96, 420, 60, "Framewright", theme.Tahoma(52, true), RGB(232, 236, 242));
     text(52, 150, 420, 24, "Crysis timedemo benchmark", theme.Tahoma(17), RGB(120, 165, 210));
     text(52, 196, 330, 80,
@@ -170,12 +178,7 @@ void PaintPickerBackground(HDC dc, const RECT& area, const Theme& theme) {
     canvas.Line({8 * s, 52 * s}, {w - 8 * s, 52 * s}, 1.0, ToRgb(colours::kFrame), 0.9);
     Bars(canvas, 10 * s, 40 * s, 6 * s, 1.0);
     DrawCanvas(dc, area.left, area.top, canvas);
-    auto text = [&](int left, int top, int width, int height, const std::string& line, HFONT font,
-                    COLORREF colour) {
-        RECT box = theme.ScaleBox(left, top, width, height);
-        ::OffsetRect(&box, area.left, area.top);
-        DrawTextIn(dc, line, box, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX, font, colour);
-    };
+    const DesignText text(dc, area, theme);
     text(38, 12, 160, 20, "Display modes", theme.Tahoma(15, true), RGB(226, 230, 236));
     text(38, 31, 160, 16, "of your primary display", theme.Normal(), RGB(110, 150, 190));
     text(144, 148, 78, 120, "Tick a mode and press Add to use it as the custom resolution.",
@@ -193,16 +196,9 @@ void PaintReflectedText(HDC dc, const RECT& area, const std::string& text, HFONT
     // The text rendered white on black gives how much of each pixel it
     // covers; the picture is then the colour at that coverage, upright and,
     // fading, upside down, laid over whatever is already there.
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    Bitmap bitmap(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || bits == nullptr) {
+    const Bitmap bitmap = MakeTopDownBitmap(dc, width, height, bits);
+    if (!bitmap) {
         return;
     }
     MemoryDc memory(dc);

@@ -75,11 +75,8 @@ LRESULT ProgressRing::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT: {
-            PaintScope paint(hwnd());
-            RECT client{};
-            ::GetClientRect(hwnd(), &client);
-            BufferedDraw buffer(paint.Get(), client);
-            Paint(buffer.Get());
+            BufferedClientPaint paint(hwnd());
+            Paint(paint.Get());
             return 0;
         }
         case WM_TIMER:

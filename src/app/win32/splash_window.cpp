@@ -19,14 +19,8 @@ void SplashWindow::RegisterClass() {
 }
 
 void SplashWindow::Show() {
-    RECT work{};
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int width = theme_.Scale(kWidth);
-    const int height = theme_.Scale(kHeight);
-    const int left = work.left + (work.right - work.left - width) / 2;
-    const int top = work.top + (work.bottom - work.top - height) / 2;
     CreateOfClass(kSplashClass, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WS_POPUP, L"About Framewright",
-                  RECT{left, top, left + width, top + height}, nullptr, 0);
+                  CentredOnWorkArea(SIZE{theme_.Scale(kWidth), theme_.Scale(kHeight)}), nullptr, 0);
     ::ShowWindow(hwnd(), SW_SHOWNORMAL);
     ::UpdateWindow(hwnd());
     ::GdiFlush();
@@ -37,11 +31,8 @@ LRESULT SplashWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT: {
-            PaintScope paint(hwnd());
-            RECT client{};
-            ::GetClientRect(hwnd(), &client);
-            BufferedDraw buffer(paint.Get(), client);
-            PaintSplashPicture(buffer.Get(), client, theme_);
+            BufferedClientPaint paint(hwnd());
+            PaintSplashPicture(paint.Get(), paint.Client(), theme_);
             return 0;
         }
         default:

@@ -137,4 +137,12 @@ LRESULT CALLBACK SubclassedControl::Procedure(HWND control, UINT message, WPARAM
                        [&] { return self->HandleSubclassed(message, wParam, lParam); }, LRESULT{0});
 }
 
+RECT CentredOnWorkArea(SIZE size) {
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int left = work.left + (work.right - work.left - size.cx) / 2;
+    const int top = work.top + (work.bottom - work.top - size.cy) / 2;
+    return RECT{left, top, left + size.cx, top + size.cy};
+}
+
 }  // namespace fw::win32

@@ -73,4 +73,7 @@ private:
     HWND hwnd_ = nullptr;
 };
 
+// Where a window of `size` stands centred on the desktop's work area.
+RECT CentredOnWorkArea(SIZE size);
+
 }  // namespace fw::win32

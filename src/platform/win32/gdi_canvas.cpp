@@ -130,12 +130,12 @@ void GdiSurface::PaintText(int x, int y, const std::string& cp1252, HFONT font, 
     ::TextOutW(dc_.Get(), x, y, wide.c_str(), static_cast<int>(wide.size()));
 }
 
-void GdiSurface::Text(int x, int y, const std::string& cp1252, const FontSpec& font,
+void GdiSurface::Text(int x, int y, const std::string& cp1252, const FontStyle& font,
                       fw::Rgb colour) {
     PaintText(x, y, cp1252, FontFor(font, false), colour);
 }
 
-void GdiSurface::TextRotated90(int x, int y, const std::string& cp1252, const FontSpec& font,
+void GdiSurface::TextRotated90(int x, int y, const std::string& cp1252, const FontStyle& font,
                                fw::Rgb colour) {
     // Turned a quarter left, the text's top left corner is the bottom left of
     // its box: the glyphs' tops face left and the line runs upwards.
@@ -143,7 +143,7 @@ void GdiSurface::TextRotated90(int x, int y, const std::string& cp1252, const Fo
     PaintText(x, y + size.width, cp1252, FontFor(font, true), colour);
 }
 
-TextSize GdiSurface::MeasureText(const std::string& cp1252, const FontSpec& font) const {
+TextSize GdiSurface::MeasureText(const std::string& cp1252, const FontStyle& font) const {
     const std::wstring wide = WideFromCp1252(cp1252);
     const SelectionGuard selected(dc_.Get(), FontFor(font, false));
     SIZE size{};
@@ -169,7 +169,7 @@ const std::wstring& GdiSurface::FaceFor(const std::string& wanted) const {
     return faces_.emplace(wanted, std::move(chosen)).first->second;
 }
 
-HFONT GdiSurface::FontFor(const FontSpec& font, bool rotated) const {
+HFONT GdiSurface::FontFor(const FontStyle& font, bool rotated) const {
     const auto key = std::make_tuple(font.face, font.pixelHeight, font.bold, rotated);
     auto made = fonts_.find(key);
     if (made == fonts_.end()) {

@@ -34,17 +34,17 @@ public:
                               fw::Rgb bottom) override;
     void FrameRect(int x, int y, int width, int height, fw::Rgb colour) override;
     void Line(int x1, int y1, int x2, int y2, fw::Rgb colour) override;
-    void Text(int x, int y, const std::string& cp1252, const FontSpec& font,
+    void Text(int x, int y, const std::string& cp1252, const FontStyle& font,
               fw::Rgb colour) override;
-    void TextRotated90(int x, int y, const std::string& cp1252, const FontSpec& font,
+    void TextRotated90(int x, int y, const std::string& cp1252, const FontStyle& font,
                        fw::Rgb colour) override;
-    TextSize MeasureText(const std::string& cp1252, const FontSpec& font) const override;
+    TextSize MeasureText(const std::string& cp1252, const FontStyle& font) const override;
     std::string EncodeBmp() const override;
 
 private:
     GdiSurface(UniqueMemoryDc dc, UniqueGdiObject bitmap, void* bits, int width, int height);
-    // The font for a spec, made once; turned a quarter left when `rotated`.
-    HFONT FontFor(const FontSpec& font, bool rotated) const;
+    // The font for a style, made once; turned a quarter left when `rotated`.
+    HFONT FontFor(const FontStyle& font, bool rotated) const;
     // The face to ask GDI for: the wanted one when the system has it, else the
     // first installed of a few look-alikes, so that text never falls back to a
     // bitmap font that cannot be smoothed.

@@ -2,29 +2,26 @@
 
 #include <windows.h>
 
-#include <objbase.h>
 #include <shellapi.h>
 
 #include <thread>
 
 #include "common/text.h"
+#include "platform/win32/com_apartment.h"
 
 namespace fw::win32 {
 
-// The shell may wait for the program it starts (a browser answering DDE, a
-// viewer that is slow to come up); that wait belongs on a thread of its own,
-// never on the window's. Nobody looks at the outcome.
 bool Win32Shell::Open(const std::string& target) {
-    std::wstring wideTarget = WideFromCp1252(target);
-    std::thread([wideTarget] {
-        const HRESULT com =
-            ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-        ::ShellExecuteW(nullptr, L"open", wideTarget.c_str(), L"", L"", SW_SHOWNORMAL);
-        if (SUCCEEDED(com)) {
-            ::CoUninitialize();
-        }
-    }).detach();
+    OpenInBackground(WideFromCp1252(target));
     return true;
+}
+
+void OpenInBackground(std::wstring target) {
+    std::thread([target = std::move(target)] {
+        // The shell wants COM on the thread that calls it.
+        const ComApartment com(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+        ::ShellExecuteW(nullptr, L"open", target.c_str(), L"", L"", SW_SHOWNORMAL);
+    }).detach();
 }
 
 }  // namespace fw::win32

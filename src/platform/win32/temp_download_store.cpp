@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/text.h"
+#include "platform/win32/com_apartment.h"
 #include "update/sha256.h"
 
 namespace fw::win32 {
@@ -45,24 +46,6 @@ std::wstring CreateUniqueFolder(const std::wstring& parent) {
     }
     return {};
 }
-
-// The shell wants COM on the thread that calls it.
-class ComApartment {
-public:
-    ComApartment()
-        : initialised_(SUCCEEDED(
-              ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
-    ~ComApartment() {
-        if (initialised_) {
-            ::CoUninitialize();
-        }
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    bool initialised_;
-};
 
 }  // namespace
 
@@ -138,7 +121,8 @@ bool TempDownloadStore::Run() {
     if (!sealed_) {
         return false;
     }
-    ComApartment com;
+    // The shell wants COM on the thread that calls it.
+    const ComApartment com(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     SHELLEXECUTEINFOW execute{};
     execute.cbSize = sizeof(execute);
     // This thread may end right after the call, so the shell must finish here.

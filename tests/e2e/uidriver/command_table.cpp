@@ -2,8 +2,8 @@
 
 namespace fw::uidriver {
 
-const std::vector<CommandSpec>& CommandTable() {
-    static const std::vector<CommandSpec> table = {
+const std::vector<CommandEntry>& CommandTable() {
+    static const std::vector<CommandEntry> table = {
         {L"wait-window", 1, 2, WaitWindow, L"wait-window <title> [timeout_ms]"},
         {L"wait-gone", 1, 2, WaitGone, L"wait-gone <title> [timeout_ms]"},
         {L"window-rect", 1, 1, WindowRect, L"window-rect <title>"},

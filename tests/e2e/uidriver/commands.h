@@ -9,7 +9,7 @@ namespace fw::uidriver {
 
 using CommandFunction = void (*)(Session&, const Args&);
 
-struct CommandSpec {
+struct CommandEntry {
     std::wstring_view name;
     size_t minArgs;
     size_t maxArgs;
@@ -17,7 +17,7 @@ struct CommandSpec {
     std::wstring_view usage;
 };
 
-const std::vector<CommandSpec>& CommandTable();
+const std::vector<CommandEntry>& CommandTable();
 
 // Windows (window_commands.cpp).
 void WaitWindow(Session&, const Args&);

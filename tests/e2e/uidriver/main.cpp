@@ -25,28 +25,28 @@ namespace {
 
 enum class Outcome { kOk, kFailed, kMisused };
 
-const CommandSpec* FindCommand(std::wstring_view name) {
-    for (const CommandSpec& spec : CommandTable()) {
-        if (spec.name == name) {
-            return &spec;
+const CommandEntry* FindCommand(std::wstring_view name) {
+    for (const CommandEntry& command : CommandTable()) {
+        if (command.name == name) {
+            return &command;
         }
     }
     return nullptr;
 }
 
 Outcome RunCommand(Session& session, const Words& words) {
-    const CommandSpec* spec = FindCommand(words.front());
-    if (spec == nullptr) {
+    const CommandEntry* command = FindCommand(words.front());
+    if (command == nullptr) {
         session.out.Error(L"unknown command \"" + words.front() + L"\"");
         return Outcome::kMisused;
     }
     const Args args(words.begin() + 1, words.end());
-    if (args.size() < spec->minArgs || args.size() > spec->maxArgs) {
-        session.out.Error(L"usage: " + std::wstring(spec->usage));
+    if (args.size() < command->minArgs || args.size() > command->maxArgs) {
+        session.out.Error(L"usage: " + std::wstring(command->usage));
         return Outcome::kMisused;
     }
     try {
-        spec->run(session, args);
+        command->run(session, args);
     } catch (const std::exception& error) {
         session.out.Error(WideFromUtf8(error.what()));
         return Outcome::kFailed;
